@@ -1,0 +1,29 @@
+# Everything that ships, laid out in ${VORLANX_BIN} as a deployment lays it out.
+enable_language(RC)
+
+set(VORLANX_BIN ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${VORLANX_BIN})
+set(CMAKE_ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib)
+
+# No runtime DLLs of the compiler: every binary imports only Windows and our own libraries.
+set(VORLANX_STATIC_LINK -static-libgcc -static-libstdc++ -static)
+add_link_options(${VORLANX_STATIC_LINK})
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+
+configure_file(${PROJECT_SOURCE_DIR}/res/version.h.in
+               ${CMAKE_BINARY_DIR}/generated/vorlanx_version.h)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 1252")
+include_directories(${PROJECT_SOURCE_DIR}/include)
+set(VORLANX_RC_INCLUDES ${PROJECT_SOURCE_DIR}/res ${CMAKE_BINARY_DIR}/generated)
+
+add_subdirectory(src)
+add_subdirectory(standins)
+add_subdirectory(lang)
+add_subdirectory(tools/host)
+
+# GoogleTest from Debian's source package, built with the cross compiler.
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+add_subdirectory(tests/win)
+add_subdirectory(tests/e2e)

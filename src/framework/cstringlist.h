@@ -1,0 +1,22 @@
+// CStringList: an ordered list of strings. The device lookup fills one that belongs to the
+// browser, so both libraries build it from this header with the same compiler; its nodes come
+// from the C runtime's heap that both share.
+#pragma once
+
+#include "framework/cstring.h"
+
+#include <list>
+
+class CStringList {
+public:
+    void AddTail(const char* psz) { m_items.emplace_back(psz); }
+    int GetCount() const { return static_cast<int>(m_items.size()); }
+    bool IsEmpty() const { return m_items.empty(); }
+    void RemoveAll() { m_items.clear(); }
+
+    std::list<CString>::const_iterator begin() const { return m_items.begin(); }
+    std::list<CString>::const_iterator end() const { return m_items.end(); }
+
+private:
+    std::list<CString> m_items;
+};

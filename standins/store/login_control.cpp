@@ -1,0 +1,85 @@
+#include "login_control.h"
+
+#include "cache.h"
+#include "devices.h"
+#include "names.h"
+#include "vorlanx.h"
+
+#include <windows.h>
+
+#include <map>
+
+namespace {
+
+LoginControl ReadUncached(const std::string& path)
+{
+    LoginControl control;
+    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return control;
+    char section[4096];
+    const DWORD n = GetPrivateProfileSectionA("login", section, sizeof section, path.c_str());
+    for (const char* line = section; line < section + n && *line; line += strlen(line) + 1) {
+        const std::string text = line;
+        const size_t eq = text.find('=');
+        if (eq == std::string::npos)
+            continue;
+        const std::string key = Trim(text.substr(0, eq));
+        const std::string value = Trim(text.substr(eq + 1));
+        if (_stricmp(key.c_str(), "access") == 0) {
+            if (_stricmp(value.c_str(), "open") == 0)
+                control.access = VORLANX_OK;
+            else if (_stricmp(value.c_str(), "blocked") == 0)
+                control.access = VORLANX_AREA_BLOCKED;
+            else if (_stricmp(value.c_str(), "restricted") == 0)
+                control.access = VORLANX_AREA_RESTRICTED;
+            else if (_stricmp(value.c_str(), "restricted-expired") == 0)
+                control.access = VORLANX_AREA_RESTRICTED_EXPIRED;
+        } else if (_stricmp(key.c_str(), "readonly") == 0) {
+            control.readonly = _stricmp(value.c_str(), "yes") == 0;
+        } else if (_stricmp(key.c_str(), "hidden") == 0) {
+            control.hidden = _stricmp(value.c_str(), "yes") == 0;
+        }
+    }
+    control.readable = control.access != 0;
+    return control;
+}
+
+}  // namespace
+
+LoginControl ReadLoginControl(const std::string& path)
+{
+    // Both the access check and the read-only test of an area read its file during a build.
+    static std::map<std::string, LoginControl> cached;
+    static unsigned cachedIn = 0;
+    const unsigned generation = CacheGeneration();
+    if (generation == 0)
+        return ReadUncached(path);
+    if (cachedIn != generation) {
+        cached.clear();
+        cachedIn = generation;
+    }
+    auto it = cached.find(path);
+    if (it == cached.end())
+        it = cached.emplace(path, ReadUncached(path)).first;
+    return it->second;
+}
+
+bool MapLoginPath(const char* loginPath, std::string& path)
+{
+    if (!loginPath)
+        return false;
+    const std::string text = loginPath;
+    const size_t colon = text.find(':');
+    if (colon == std::string::npos)
+        return false;
+    Device device;
+    if (!ResolveDevice(text.substr(0, colon).c_str(), device))
+        return false;
+    const std::string rest = text.substr(colon + 1);
+    // The area part comes from a listing, so it never climbs; refuse a path that does.
+    if (("\\" + rest + "\\").find("\\..\\") != std::string::npos ||
+        rest.find('/') != std::string::npos)
+        return false;
+    path = JoinPath(device.root, rest, AnsiCodePage());
+    return true;
+}

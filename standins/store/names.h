@@ -1,0 +1,27 @@
+// The store's rules on names and paths. Portable: no windows.h, tested natively.
+#pragma once
+
+#include "framework/codepage.h"
+
+#include <string>
+#include <vector>
+
+// True when a folder can carry name: not empty, at most 255 bytes, no control character, none of
+// \ / : * ? " < > |, no trailing dot or space, not a reserved device name (CON, NUL, COM1...,
+// also with an extension), no lone lead byte at the end. '#' separates category levels, so a
+// category name may not hold one; an area name may (areas of drive-letter devices do).
+bool IsFolderName(const std::string& name, const CodePage& cp, bool allowHash);
+
+// "CAT#SUB" -> {"CAT", "SUB"}; the empty text names the area itself and gives no level.
+std::vector<std::string> SplitCategoryPath(const std::string& category, const CodePage& cp);
+
+// The device that token names among names (listing order), or -1. Case is ignored; a trailing
+// ':' on either side is ignored ("C" finds "C:", "1:" finds "1"); a lone digit that names no
+// device exactly finds the first numbered device that begins with it.
+int FindDevice(const std::vector<std::string>& names, const std::string& token);
+
+// folder + '\' + child, with exactly one backslash between them.
+std::string JoinPath(const std::string& folder, const std::string& child, const CodePage& cp);
+
+// Removes spaces and tabs at both ends.
+std::string Trim(const std::string& text);

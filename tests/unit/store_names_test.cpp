@@ -1,0 +1,72 @@
+#include "names.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const CodePage kLatin;
+const CodePage& kSjis = CodePage::Cp932();
+
+TEST(FolderName, AcceptsWhatAFolderCanCarry)
+{
+    for (const char* name : {"SUB", "a", "AB-12_x", "with space", "x.y", "CONSOLE", "COM0", "COM10",
+                             "LPT", "nul2"})
+        EXPECT_TRUE(IsFolderName(name, kLatin, false)) << name;
+    EXPECT_TRUE(IsFolderName(std::string(255, 'x'), kLatin, false));
+    EXPECT_TRUE(IsFolderName("X#Y", kLatin, true));
+    // A double-byte character whose trail byte is '\' is one character, not a separator.
+    EXPECT_TRUE(IsFolderName("\x95\x5C", kSjis, false));
+}
+
+TEST(FolderName, RefusesReservedDeviceNamesSeparatorsAndTrailingDots)
+{
+    for (const char* name : {"", "CON", "con", "Nul", "PRN", "AUX", "COM1", "lpt9", "NUL.txt",
+                             "CON .txt", "CONIN$", "a/b", "a\\b", "a:b", "a*", "a?", "a\"b", "<a>",
+                             "a|b", ".", "..", "a.", "a ", "tab\there", "a#b"})
+        EXPECT_FALSE(IsFolderName(name, kLatin, false)) << name;
+    EXPECT_FALSE(IsFolderName(std::string(256, 'x'), kLatin, false));
+    EXPECT_FALSE(IsFolderName(std::string("a\0b", 3), kLatin, false));
+    // In a single-byte code page 0x5C after 0x95 is a backslash.
+    EXPECT_FALSE(IsFolderName("\x95\x5C", kLatin, false));
+    EXPECT_FALSE(IsFolderName("ab\x83", kSjis, false));  // lead byte without its trail byte
+}
+
+TEST(CategoryPath, SplitsAtEveryHashOutsideDoubleByteCharacters)
+{
+    using Levels = std::vector<std::string>;
+    EXPECT_EQ(SplitCategoryPath("", kLatin), Levels{});
+    EXPECT_EQ(SplitCategoryPath("CAT", kLatin), Levels{"CAT"});
+    EXPECT_EQ(SplitCategoryPath("CAT#SUB#LEAF", kLatin), (Levels{"CAT", "SUB", "LEAF"}));
+    EXPECT_EQ(SplitCategoryPath("#", kLatin), (Levels{"", ""}));
+    EXPECT_EQ(SplitCategoryPath("\x83\x23#x", kSjis), (Levels{"\x83\x23", "x"}));
+}
+
+TEST(DeviceNames, ResolveAsTheBrowserAndHostsPassThem)
+{
+    const std::vector<std::string> devices = {"C:", "D:", "12", "1", "2X", "13"};
+    EXPECT_EQ(FindDevice(devices, "C:"), 0);
+    EXPECT_EQ(FindDevice(devices, "c"), 0);
+    EXPECT_EQ(FindDevice(devices, "d:"), 1);
+    EXPECT_EQ(FindDevice(devices, "12"), 2);
+    EXPECT_EQ(FindDevice(devices, "1"), 3);   // an exact name comes first
+    EXPECT_EQ(FindDevice(devices, "1:"), 3);  // as a login control path writes it
+    EXPECT_EQ(FindDevice(devices, "2"), 4);   // a lone digit: the first device it begins
+    EXPECT_EQ(FindDevice(devices, "C:\\"), -1);
+    EXPECT_EQ(FindDevice(devices, ""), -1);
+    EXPECT_EQ(FindDevice(devices, "3"), -1);
+    EXPECT_EQ(FindDevice({"13", "12"}, "1"), 0);
+}
+
+TEST(Paths, JoinWithExactlyOneBackslash)
+{
+    EXPECT_EQ(JoinPath("C:\\", "userroot", kLatin), "C:\\userroot");
+    EXPECT_EQ(JoinPath("C:\\dev", "userroot", kLatin), "C:\\dev\\userroot");
+    EXPECT_EQ(JoinPath("C:\\dev", "\\userroot", kLatin), "C:\\dev\\userroot");
+    EXPECT_EQ(JoinPath("", "x", kLatin), "x");
+    // A folder ending in a double-byte character with trail byte 0x5C still needs its backslash.
+    EXPECT_EQ(JoinPath("C:\\\x95\x5C", "x", kSjis), "C:\\\x95\x5C\\x");
+    EXPECT_EQ(Trim(" \t a b \t"), "a b");
+    EXPECT_EQ(Trim("   "), "");
+}
+
+}  // namespace

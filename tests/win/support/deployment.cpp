@@ -1,0 +1,154 @@
+#include "deployment.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+namespace {
+
+std::string ExeFolder()
+{
+    char path[MAX_PATH];
+    const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string folder(path, n);
+    return folder.substr(0, folder.find_last_of('\\'));
+}
+
+std::string NewTempFolder()
+{
+    static int counter = 0;
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    char name[64];
+    snprintf(name, sizeof name, "vorlanx-test-%lu-%d", GetCurrentProcessId(), ++counter);
+    std::string folder = std::string(temp) + name;
+    RemoveTree(folder);
+    MakeFolders(folder);
+    return folder;
+}
+
+}  // namespace
+
+std::string BinFolder()
+{
+    const std::string tests = ExeFolder();
+    return tests.substr(0, tests.find_last_of('\\')) + "\\bin";
+}
+
+Deployment::Deployment() : m_folder(NewTempFolder())
+{
+    for (const char* dll : {"vorlanx.dll", "talmor.dll", "ORVENT.dll", "Ostrel.dll",
+                            "vorlanxres.dll", "vorlanxhost.exe"}) {
+        const std::string from = BinFolder() + "\\" + dll;
+        if (!CopyFileA(from.c_str(), (m_folder + "\\" + dll).c_str(), FALSE))
+            ADD_FAILURE() << "cannot copy " << from << " (error " << GetLastError() << ")";
+    }
+}
+
+Deployment::~Deployment()
+{
+    for (auto it = m_loaded.rbegin(); it != m_loaded.rend(); ++it)
+        FreeLibrary(*it);
+    RemoveTree(m_folder);
+}
+
+void Deployment::WriteStorageIni(const std::vector<std::pair<std::string, std::string>>& devices)
+{
+    std::string text = "[devices]\r\n";
+    for (const auto& [name, root] : devices)
+        text += name + " = " + root + "\r\n";
+    WriteTextFile(m_folder + "\\storage.ini", text);
+}
+
+std::string Deployment::MakeDevice(const std::string& name)
+{
+    const std::string root = m_folder + "\\devices\\" + name;
+    MakeFolders(root + "\\userroot\\storage");
+    return root;
+}
+
+HMODULE Deployment::Load(const char* dll)
+{
+    const std::string path = m_folder + "\\" + dll;
+    HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    if (!module)
+        ADD_FAILURE() << "cannot load " << path << " (error " << GetLastError() << ")";
+    else
+        m_loaded.push_back(module);
+    return module;
+}
+
+void MakeArea(const std::string& storage, const std::string& area, const char* access,
+              const char* readonly, const char* hidden)
+{
+    const std::string folder = storage + "\\" + area;
+    MakeFolders(folder);
+    std::string text = "[login]\r\n";
+    if (access)
+        text += std::string("access = ") + access + "\r\n";
+    text += std::string("readonly = ") + readonly + "\r\nhidden = " + hidden + "\r\n";
+    WriteTextFile(folder + "\\login.ctl", text);
+}
+
+void WriteTextFile(const std::string& path, const std::string& text)
+{
+    FILE* file = fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr) << path;
+    fwrite(text.data(), 1, text.size(), file);
+    fclose(file);
+}
+
+std::string ReadTextFile(const std::string& path)
+{
+    std::string text;
+    if (FILE* file = fopen(path.c_str(), "rb")) {
+        char buffer[4096];
+        size_t n;
+        while ((n = fread(buffer, 1, sizeof buffer, file)) > 0)
+            text.append(buffer, n);
+        fclose(file);
+    }
+    return text;
+}
+
+bool Exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void MakeFolders(const std::string& path)
+{
+    for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
+        CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
+    CreateDirectoryA(path.c_str(), nullptr);
+}
+
+std::vector<std::string> FolderEntries(const std::string& folder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA data;
+    const HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (strcmp(data.cFileName, ".") != 0 && strcmp(data.cFileName, "..") != 0)
+            names.emplace_back(data.cFileName);
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    return names;
+}
+
+void RemoveTree(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return;
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
+        return;
+    }
+    for (const std::string& name : FolderEntries(path))
+        RemoveTree(path + "\\" + name);
+    RemoveDirectoryA(path.c_str());
+}
