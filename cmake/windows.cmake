@@ -25,5 +25,15 @@ add_subdirectory(tools/host)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+# Tests run under Wine in a private prefix under the build folder, created once by the
+# wine_prefix test that every Wine test requires.
+set(VORLANX_WINE_ENV
+    "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix"
+    "WINEDEBUG=-all"
+    "WINEDLLOVERRIDES=mscoree,mshtml=")
+add_test(NAME wine_prefix COMMAND sh -c "wineboot -i && wineserver -w")
+set_tests_properties(wine_prefix PROPERTIES
+    ENVIRONMENT "${VORLANX_WINE_ENV}" FIXTURES_SETUP wine)
+
 add_subdirectory(tests/win)
 add_subdirectory(tests/e2e)

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -135,6 +136,7 @@ std::vector<std::string> FolderEntries(const std::string& folder)
             names.emplace_back(data.cFileName);
     } while (FindNextFileA(find, &data));
     FindClose(find);
+    std::sort(names.begin(), names.end());
     return names;
 }
 

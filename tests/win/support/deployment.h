@@ -44,6 +44,7 @@ std::string ReadTextFile(const std::string& path);
 bool Exists(const std::string& path);
 void MakeFolders(const std::string& path);
 void RemoveTree(const std::string& path);
+// The names in folder, sorted by their bytes.
 std::vector<std::string> FolderEntries(const std::string& folder);
 
 // A procedure of a loaded library as the function type it is.

@@ -1,0 +1,265 @@
+// The category exports of vorlanx.dll against our store on a temporary folder tree: what a host
+// sees through the exports, and what lands on disk.
+#include "support/deployment.h"
+
+#include "external/category_data.h"
+#include "vorlanx.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+using RetrieveFn = int(__cdecl*)(void*, const char*, const char*, const char*, char*, char*);
+using WriteFn = int(__cdecl*)(void*, const char*, const char*, const char*, const char*,
+                              const char*);
+using DeleteFn = int(__cdecl*)(const char*, const char*, const char*);
+
+class CategoryExports : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        root = deployment.MakeDevice("1");
+        storage = root + "\\userroot\\storage";
+        deployment.WriteStorageIni({{"1", root}});
+        MakeArea(storage, "AREA1", "open");
+        HMODULE vorlanx = deployment.Load("vorlanx.dll");
+        ASSERT_NE(vorlanx, nullptr);
+        retrieve = Proc<RetrieveFn>(vorlanx, "vorlanx_retrieve_category");
+        create = Proc<WriteFn>(vorlanx, "vorlanx_new_category");
+        edit = Proc<WriteFn>(vorlanx, "vorlanx_edit_category");
+        remove = Proc<DeleteFn>(deployment.Load("talmor.dll"), "talmor_DeleteCategory");
+    }
+
+    std::string Folder(const std::string& relative) const { return storage + "\\AREA1\\" + relative; }
+    std::string Description(const std::string& relative) const
+    {
+        return ReadTextFile(Folder(relative) + "\\category.txt");
+    }
+
+    Deployment deployment;
+    std::string root, storage;
+    RetrieveFn retrieve = nullptr;
+    WriteFn create = nullptr, edit = nullptr;
+    DeleteFn remove = nullptr;
+    char name[VORLANX_NAME_SIZE] = {};
+    char description[VORLANX_DESCRIPTION_SIZE] = {};
+};
+
+TEST_F(CategoryExports, RoundTripThroughTheStoreOnDisk)
+{
+    ASSERT_EQ(create(nullptr, "1", "AREA1", "", "CAT", "first words"), VORLANX_OK);
+    EXPECT_TRUE(Exists(Folder("CAT")));
+    EXPECT_EQ(Description("CAT"), "first words");
+
+    ASSERT_EQ(retrieve(nullptr, "1", "AREA1", "CAT", name, description), VORLANX_OK);
+    EXPECT_STREQ(name, "CAT");
+    EXPECT_STREQ(description, "first words");
+
+    // A new description under the same name.
+    ASSERT_EQ(edit(nullptr, "1", "AREA1", "CAT", "CAT", "second words"), VORLANX_OK);
+    EXPECT_EQ(Description("CAT"), "second words");
+
+    // A sub-category, named by its levels joined with '#'.
+    ASSERT_EQ(create(nullptr, "1", "AREA1", "CAT", "SUB", "below"), VORLANX_OK);
+    EXPECT_EQ(Description("CAT\\SUB"), "below");
+    ASSERT_EQ(retrieve(nullptr, "1", "AREA1", "CAT#SUB", name, description), VORLANX_OK);
+    EXPECT_STREQ(name, "SUB");
+
+    // A rename moves the folder with everything in it; a rename of case alone is a rename too.
+    ASSERT_EQ(edit(nullptr, "1", "AREA1", "CAT", "RENAMED", "third words"), VORLANX_OK);
+    EXPECT_FALSE(Exists(Folder("CAT")));
+    EXPECT_EQ(Description("RENAMED"), "third words");
+    EXPECT_EQ(Description("RENAMED\\SUB"), "below");
+    ASSERT_EQ(edit(nullptr, "1", "AREA1", "RENAMED", "renamed", "third words"), VORLANX_OK);
+    EXPECT_EQ(FolderEntries(storage + "\\AREA1"), (std::vector<std::string>{"login.ctl", "renamed"}));
+    ASSERT_EQ(retrieve(nullptr, "1", "AREA1", "RENAMED", name, description), VORLANX_OK);
+    EXPECT_STREQ(name, "renamed");  // the spelling on disk
+
+    // Device names as hosts write them.
+    EXPECT_EQ(retrieve(nullptr, "1:", "area1", "renamed#sub", name, description), VORLANX_OK);
+    EXPECT_STREQ(name, "SUB");
+    // No temporary file of the description writes is left anywhere.
+    EXPECT_EQ(FolderEntries(Folder("renamed")), (std::vector<std::string>{"SUB", "category.txt"}));
+}
+
+TEST_F(CategoryExports, ATakenNameIsRefusedWith1006AndNothingChanges)
+{
+    ASSERT_EQ(create(nullptr, "1", "AREA1", "", "ONE", "one"), VORLANX_OK);
+    ASSERT_EQ(create(nullptr, "1", "AREA1", "", "TWO", "two"), VORLANX_OK);
+    EXPECT_EQ(create(nullptr, "1", "AREA1", "", "ONE", "again"), VORLANX_ERR_EXISTS);
+    EXPECT_EQ(create(nullptr, "1", "AREA1", "", "one", "again"), VORLANX_ERR_EXISTS);
+    EXPECT_EQ(edit(nullptr, "1", "AREA1", "TWO", "ONE", "changed"), VORLANX_ERR_EXISTS);
+    EXPECT_EQ(edit(nullptr, "1", "AREA1", "TWO", "one", "changed"), VORLANX_ERR_EXISTS);
+    EXPECT_EQ(Description("ONE"), "one");
+    EXPECT_EQ(Description("TWO"), "two");
+}
+
+TEST_F(CategoryExports, DeleteRemovesAnEmptyCategoryOnly)
+{
+    ASSERT_EQ(create(nullptr, "1", "AREA1", "", "EMPTY", "gone soon"), VORLANX_OK);
+    ASSERT_EQ(create(nullptr, "1", "AREA1", "", "PARENT", ""), VORLANX_OK);
+    ASSERT_EQ(create(nullptr, "1", "AREA1", "PARENT", "CHILD", ""), VORLANX_OK);
+    ASSERT_EQ(create(nullptr, "1", "AREA1", "", "FILES", ""), VORLANX_OK);
+    WriteTextFile(Folder("FILES\\data.bin"), "data");
+
+    EXPECT_EQ(remove("1", "AREA1", "EMPTY"), VORLANX_OK);
+    EXPECT_FALSE(Exists(Folder("EMPTY")));
+    EXPECT_EQ(remove("1", "AREA1", "PARENT"), VORLANX_ERR_NOT_EMPTY);
+    EXPECT_EQ(remove("1", "AREA1", "FILES"), VORLANX_ERR_NOT_EMPTY);
+    EXPECT_EQ(ReadTextFile(Folder("FILES\\data.bin")), "data");
+    EXPECT_TRUE(Exists(Folder("PARENT\\CHILD\\category.txt")));
+    EXPECT_EQ(remove("1", "AREA1", "PARENT#CHILD"), VORLANX_OK);
+    EXPECT_EQ(remove("1", "AREA1", "PARENT"), VORLANX_OK);
+    EXPECT_EQ(remove("1", "AREA1", "PARENT"), VORLANX_ERR_NO_CATEGORY);
+    EXPECT_EQ(remove("1", "AREA1", ""), VORLANX_ERR_INVALID_ARGUMENT);  // the area is no category
+    EXPECT_TRUE(Exists(storage + "\\AREA1\\login.ctl"));
+}
+
+TEST_F(CategoryExports, NameAndDescriptionLimitsCountBytesWithTheTerminator)
+{
+    const std::string name49(49, 'n'), name50(50, 'm');
+    const std::string text255(255, 'd'), text256(256, 'e');
+
+    ASSERT_EQ(create(nullptr, "1", "AREA1", "", name49.c_str(), text255.c_str()), VORLANX_OK);
+    EXPECT_EQ(Description(name49), text255);
+    ASSERT_EQ(retrieve(nullptr, "1", "AREA1", name49.c_str(), name, description), VORLANX_OK);
+    EXPECT_EQ(std::string(name), name49);
+    EXPECT_EQ(std::string(description), text255);
+
+    // One byte more is refused before the store sees it: nothing is created or changed.
+    EXPECT_EQ(create(nullptr, "1", "AREA1", "", name50.c_str(), ""), VORLANX_ERR_INVALID_ARGUMENT);
+    EXPECT_EQ(create(nullptr, "1", "AREA1", "", "OK", text256.c_str()), VORLANX_ERR_INVALID_ARGUMENT);
+    EXPECT_EQ(edit(nullptr, "1", "AREA1", name49.c_str(), name50.c_str(), ""),
+              VORLANX_ERR_INVALID_ARGUMENT);
+    EXPECT_EQ(edit(nullptr, "1", "AREA1", name49.c_str(), name49.c_str(), text256.c_str()),
+              VORLANX_ERR_INVALID_ARGUMENT);
+    EXPECT_EQ(FolderEntries(storage + "\\AREA1"), (std::vector<std::string>{"login.ctl", name49}));
+    EXPECT_EQ(Description(name49), text255);
+}
+
+TEST_F(CategoryExports, NullNameAndDescriptionCountAsEmpty)
+{
+    // An empty name names no folder; the store says so, and creates nothing.
+    EXPECT_EQ(create(nullptr, "1", "AREA1", "", nullptr, "text"), VORLANX_ERR_INVALID_NAME);
+    EXPECT_EQ(FolderEntries(storage + "\\AREA1").size(), 1u);
+    ASSERT_EQ(create(nullptr, "1", "AREA1", "", "CAT", nullptr), VORLANX_OK);
+    EXPECT_EQ(Description("CAT"), "");
+    ASSERT_EQ(edit(nullptr, "1", "AREA1", "CAT", "CAT", "words"), VORLANX_OK);
+    ASSERT_EQ(edit(nullptr, "1", "AREA1", "CAT", "CAT", nullptr), VORLANX_OK);
+    EXPECT_EQ(Description("CAT"), "");
+    EXPECT_EQ(edit(nullptr, "1", "AREA1", "CAT", nullptr, nullptr), VORLANX_ERR_INVALID_NAME);
+    EXPECT_TRUE(Exists(Folder("CAT")));
+}
+
+TEST_F(CategoryExports, TheFirstArgumentIsNeverRead)
+{
+    char garbage[16];
+    memset(garbage, 0xA5, sizeof garbage);
+    void* const reserved[] = {nullptr, reinterpret_cast<void*>(1), garbage,
+                              reinterpret_cast<void*>(0xDEADBEEF)};
+    for (void* r : reserved) {
+        const std::string cat = "C" + std::to_string(reinterpret_cast<uintptr_t>(r) % 1000);
+        EXPECT_EQ(create(r, "1", "AREA1", "", cat.c_str(), "d"), VORLANX_OK);
+        EXPECT_EQ(create(r, "1", "AREA1", "", cat.c_str(), "d"), VORLANX_ERR_EXISTS);
+        EXPECT_EQ(edit(r, "1", "AREA1", cat.c_str(), cat.c_str(), "e"), VORLANX_OK);
+        EXPECT_EQ(retrieve(r, "1", "AREA1", cat.c_str(), name, description), VORLANX_OK);
+        EXPECT_STREQ(description, "e");
+        EXPECT_EQ(retrieve(r, "1", "AREA1", "MISSING", name, description), VORLANX_ERR_NO_CATEGORY);
+    }
+}
+
+TEST_F(CategoryExports, RetrieveLeavesTheBuffersAloneUnlessItFindsTheCategory)
+{
+    memset(name, 'N', sizeof name);
+    memset(description, 'D', sizeof description);
+    const auto untouched = [&] {
+        return std::string(name, sizeof name) == std::string(sizeof name, 'N') &&
+               std::string(description, sizeof description) == std::string(sizeof description, 'D');
+    };
+    EXPECT_EQ(retrieve(nullptr, "1", "AREA1", "MISSING", name, description), VORLANX_ERR_NO_CATEGORY);
+    EXPECT_EQ(retrieve(nullptr, "1", "NOAREA", "CAT", name, description), VORLANX_ERR_NO_AREA);
+    EXPECT_EQ(retrieve(nullptr, "9", "AREA1", "CAT", name, description), VORLANX_ERR_NO_DEVICE);
+    EXPECT_EQ(retrieve(nullptr, "1", "AREA1", "", name, description), VORLANX_ERR_INVALID_ARGUMENT);
+    EXPECT_EQ(retrieve(nullptr, nullptr, nullptr, nullptr, name, description),
+              VORLANX_ERR_INVALID_ARGUMENT);
+    EXPECT_TRUE(untouched());
+
+    // A folder made by hand whose name does not fit the record.
+    MakeFolders(Folder(std::string(60, 'L')));
+    EXPECT_EQ(retrieve(nullptr, "1", "AREA1", std::string(60, 'L').c_str(), name, description),
+              VORLANX_ERR_NAME_TOO_LONG);
+    EXPECT_TRUE(untouched());
+}
+
+TEST_F(CategoryExports, RetrieveWritesAtMostTheBufferSizesAlwaysTerminated)
+{
+    // A description written by hand, longer than the record holds.
+    MakeFolders(Folder("LONG"));
+    WriteTextFile(Folder("LONG\\category.txt"), std::string(1000, 'x'));
+    char guard[VORLANX_NAME_SIZE + VORLANX_DESCRIPTION_SIZE + 64];
+    memset(guard, 0xCC, sizeof guard);
+    char* nameOut = guard;
+    char* descriptionOut = guard + VORLANX_NAME_SIZE + 32;
+    ASSERT_EQ(retrieve(nullptr, "1", "AREA1", "LONG", nameOut, descriptionOut), VORLANX_OK);
+    EXPECT_STREQ(nameOut, "LONG");
+    EXPECT_EQ(std::string(descriptionOut), std::string(255, 'x'));
+    for (size_t i = VORLANX_NAME_SIZE; i < VORLANX_NAME_SIZE + 32; ++i)
+        EXPECT_EQ(guard[i], char(0xCC)) << i;
+    for (size_t i = VORLANX_NAME_SIZE + 32 + VORLANX_DESCRIPTION_SIZE; i < sizeof guard; ++i)
+        EXPECT_EQ(guard[i], char(0xCC)) << i;
+}
+
+TEST_F(CategoryExports, HugeStringsInEveryArgumentGiveACode)
+{
+    const std::string huge(10000, 'h');
+    const char* h = huge.c_str();
+    EXPECT_EQ(create(nullptr, h, "AREA1", "", "OK", ""), VORLANX_ERR_NO_DEVICE);
+    EXPECT_EQ(create(nullptr, "1", h, "", "OK", ""), VORLANX_ERR_INVALID_NAME);
+    EXPECT_EQ(create(nullptr, "1", "AREA1", h, "OK", ""), VORLANX_ERR_INVALID_NAME);
+    EXPECT_EQ(create(nullptr, "1", "AREA1", "", h, ""), VORLANX_ERR_INVALID_ARGUMENT);
+    EXPECT_EQ(create(nullptr, "1", "AREA1", "", "OK", h), VORLANX_ERR_INVALID_ARGUMENT);
+    EXPECT_EQ(edit(nullptr, "1", "AREA1", h, "OK", ""), VORLANX_ERR_INVALID_NAME);
+    EXPECT_EQ(edit(nullptr, h, h, h, h, h), VORLANX_ERR_INVALID_ARGUMENT);
+    EXPECT_EQ(retrieve(nullptr, h, h, h, name, description), VORLANX_ERR_NO_DEVICE);
+    EXPECT_EQ(retrieve(nullptr, "1", "AREA1", h, name, description), VORLANX_ERR_INVALID_NAME);
+    // Many short levels make a path far longer than the system's paths: refused, not a crash.
+    std::string deep = "A";
+    while (deep.size() < 10000)
+        deep += "#A";
+    EXPECT_EQ(retrieve(nullptr, "1", "AREA1", deep.c_str(), name, description),
+              VORLANX_ERR_NO_CATEGORY);
+    EXPECT_EQ(create(nullptr, "1", "AREA1", deep.c_str(), "OK", ""), VORLANX_ERR_NO_CATEGORY);
+    EXPECT_EQ(FolderEntries(storage + "\\AREA1").size(), 1u);
+}
+
+TEST_F(CategoryExports, NamesThatCannotBeFoldersNeverReachTheFileSystem)
+{
+    for (const char* bad : {"CON", "nul", "NUL.txt", "COM1", "a\\b", "a/b", "..", ".", "a:b", "a#b",
+                            "x*", "trailing."})
+        EXPECT_EQ(create(nullptr, "1", "AREA1", "", bad, ""), VORLANX_ERR_INVALID_NAME) << bad;
+    // Nothing climbs out of the area through the area or the category.
+    EXPECT_EQ(create(nullptr, "1", "..", "", "ESCAPE", ""), VORLANX_ERR_INVALID_NAME);
+    EXPECT_EQ(create(nullptr, "1", "AREA1\\..\\..", "", "ESCAPE", ""), VORLANX_ERR_INVALID_NAME);
+    EXPECT_EQ(create(nullptr, "1", "AREA1", "..#..", "ESCAPE", ""), VORLANX_ERR_INVALID_NAME);
+    EXPECT_EQ(remove("1", "AREA1", ".."), VORLANX_ERR_INVALID_NAME);
+    EXPECT_EQ(FolderEntries(storage + "\\AREA1").size(), 1u);
+    EXPECT_EQ(FolderEntries(storage), (std::vector<std::string>{"AREA1"}));
+    EXPECT_EQ(FolderEntries(root), (std::vector<std::string>{"userroot"}));
+}
+
+TEST_F(CategoryExports, AMissingStoreFolderGivesACode)
+{
+    ASSERT_EQ(create(nullptr, "1", "AREA1", "", "CAT", "d"), VORLANX_OK);
+    RemoveTree(root);
+    EXPECT_EQ(retrieve(nullptr, "1", "AREA1", "CAT", name, description), VORLANX_ERR_NO_AREA);
+    EXPECT_EQ(create(nullptr, "1", "AREA1", "", "NEW", "d"), VORLANX_ERR_NO_AREA);
+    EXPECT_EQ(edit(nullptr, "1", "AREA1", "CAT", "CAT", "d"), VORLANX_ERR_NO_AREA);
+    EXPECT_EQ(remove("1", "AREA1", "CAT"), VORLANX_ERR_NO_AREA);
+    // Without storage.ini there is no device 1 at all.
+    DeleteFileA((deployment.Folder() + "\\storage.ini").c_str());
+    EXPECT_EQ(create(nullptr, "1", "AREA1", "", "NEW", "d"), VORLANX_ERR_NO_DEVICE);
+}
+
+}  // namespace
