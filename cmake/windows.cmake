@@ -31,7 +31,7 @@ set(VORLANX_WINE_ENV
     "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix"
     "WINEDEBUG=-all"
     "WINEDLLOVERRIDES=mscoree,mshtml=")
-add_test(NAME wine_prefix COMMAND sh -c "wineboot -i && wineserver -w")
+add_test(NAME wine_prefix COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-prefix)
 set_tests_properties(wine_prefix PROPERTIES
     ENVIRONMENT "${VORLANX_WINE_ENV}" FIXTURES_SETUP wine)
 

@@ -2,6 +2,7 @@
 // the category store's result through unchanged and never lets an exception out.
 #include "vorlanx.h"
 
+#include "browser/browse_area.h"
 #include "external/talmor.h"
 #include "framework/module_state.h"
 
@@ -51,11 +52,26 @@ int WriteCategory(StoreWrite write, const char* pszDevice, const char* pszArea,
 
 extern "C" {
 
-char* __cdecl vorlanx_browse_category(HWND /*hwndParent*/, const char* /*pszDevice*/,
-                                      const char* /*pszArea*/)
+char* __cdecl vorlanx_browse_category(HWND hwndParent, const char* pszDevice, const char* pszArea)
 {
-    AFX_MAINTAIN_STATE2 state(AfxGetStaticModuleState());
-    return _strdup("");
+    try {
+        CWnd parent;  // wraps the host's window for the call, and leaves it as it was
+        char* result = nullptr;
+        {
+            AFX_MAINTAIN_STATE2 state(AfxGetStaticModuleState());
+            parent.Attach(hwndParent);
+            CBrowseArea dialog(&parent);
+            dialog.m_strDevice = pszDevice;
+            dialog.m_strArea = pszArea;
+            dialog.m_bSingleSelection = 1;  // the sub-folder menu stays off
+            dialog.DoModal();               // OK, Cancel or failure: the result says
+            result = _strdup(dialog.m_strResult);
+            parent.Detach();
+        }
+        return result;
+    } catch (...) {
+        return _strdup("");
+    }
 }
 
 int __cdecl vorlanx_retrieve_category(void* /*reserved*/, const char* pszDevice, const char* pszArea,

@@ -1,5 +1,7 @@
 #include "names.h"
 
+#include "framework/text.h"
+
 #include <cstring>
 
 namespace {
@@ -64,19 +66,7 @@ bool IsFolderName(const std::string& name, const CodePage& cp, bool allowHash)
 
 std::vector<std::string> SplitCategoryPath(const std::string& category, const CodePage& cp)
 {
-    std::vector<std::string> levels;
-    if (category.empty())
-        return levels;
-    const char* start = category.c_str();
-    const char* p = start;
-    for (; *p != '\0'; p = cp.Next(p)) {
-        if (*p == '#') {
-            levels.emplace_back(start, p);
-            start = p + 1;
-        }
-    }
-    levels.emplace_back(start, p);
-    return levels;
+    return category.empty() ? std::vector<std::string>() : Split(category, '#', cp);
 }
 
 int FindDevice(const std::vector<std::string>& names, const std::string& token)

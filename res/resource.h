@@ -1,0 +1,25 @@
+// Resource numbers of vorlanx.dll and its resource libraries; they are binary interface.
+#pragma once
+
+// Browse for Storage Area
+#define IDD_BROWSE_AREA        402
+#define IDC_AREA_TREE          25031
+#define IDC_SELECTED_LIST      25033
+#define IDC_CLEAR              25034
+
+// The tree's icons
+#define IDI_ROOT               404
+#define IDI_DEVICE             405
+#define IDI_AREA               406
+#define IDI_CATEGORY           407
+#define IDI_AREA_RESTRICTED    408
+#define IDI_AREA_BLOCKED       409
+#define IDI_AREA_READONLY      318
+
+// Strings
+#define IDS_ROOT_LABEL         50231  // only the resource libraries carry it
+#define IDS_FLOPPY             50252
+
+#ifndef IDC_STATIC
+#define IDC_STATIC             (-1)
+#endif

@@ -1,0 +1,220 @@
+#include "browse_area.h"
+
+#include "../../res/resource.h"
+#include "browser/cache_scope.h"
+#include "browser/entry_order.h"
+#include "external/orvent.h"
+#include "external/talmor.h"
+#include "framework/data_exchange.h"
+#include "framework/text.h"
+
+#include <vector>
+
+namespace {
+
+bool IsNumberedDevice(const char* device)
+{
+    return device[0] >= '0' && device[0] <= '9';
+}
+
+}  // namespace
+
+CBrowseArea::CBrowseArea(CWnd* pParent) : CDialog(IDD_BROWSE_AREA, pParent) {}
+
+CBrowseArea::~CBrowseArea() = default;
+
+std::span<const AFX_MSGMAP_ENTRY> CBrowseArea::GetMessageMap() const
+{
+    static const AFX_MSGMAP_ENTRY map[] = {
+        OnCommand(IDC_SELECTED_LIST, LBN_SELCHANGE, &CBrowseArea::OnSelchangeList),
+        OnCommand(IDC_CLEAR, BN_CLICKED, &CBrowseArea::OnClear),
+        OnDefault(WM_SETFOCUS),
+        OnDefault(WM_KILLFOCUS),
+        OnNotify(IDC_AREA_TREE, TVN_SELCHANGEDA, &CBrowseArea::OnSelchangedTree),
+        OnNotify(IDC_AREA_TREE, TVN_SELCHANGINGA, &CBrowseArea::OnSelchangingTree),
+        OnNotify(IDC_AREA_TREE, TVN_ITEMEXPANDEDA, &CBrowseArea::OnItemexpandedTree),
+        OnNotify(IDC_AREA_TREE, NM_RCLICK, &CBrowseArea::OnRclickTree),
+        OnNotify(IDC_AREA_TREE, NM_DBLCLK, &CBrowseArea::OnDblclkTree),
+    };
+    return map;
+}
+
+void CBrowseArea::DoDataExchange(CDataExchange* pDX)
+{
+    DDX_Control(pDX, IDC_SELECTED_LIST, m_listSelected);
+    DDX_Control(pDX, IDC_AREA_TREE, m_tree);
+}
+
+BOOL CBrowseArea::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    m_imageList.Create(16, 16, 0, kImageCount, 1);
+    static const int icons[kImageCount] = {IDI_ROOT,         IDI_DEVICE,        IDI_AREA,
+                                           IDI_AREA_BLOCKED, IDI_AREA_READONLY, IDI_AREA_RESTRICTED,
+                                           IDI_CATEGORY};
+    // Icons come from the library itself, never from a resource library.
+    for (int i = 0; i < kImageCount; ++i) {
+        m_hIcons[i] = LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(icons[i]));
+        m_imageList.Add(m_hIcons[i]);
+    }
+    m_tree.SetImageList(m_imageList.m_hImageList, TVSIL_NORMAL);
+    PopulateTree();
+    return TRUE;
+}
+
+void CBrowseArea::PopulateTree()
+{
+    CCacheScope cache;
+    struct ClearBuildItems {  // they point into this build only
+        std::unordered_map<std::string, HTREEITEM>& items;
+        ~ClearBuildItems() { items.clear(); }
+    } clear{m_buildItems};
+
+    CString rootLabel;
+    rootLabel.LoadString(IDS_ROOT_LABEL);
+    const HTREEITEM hRoot = m_tree.InsertItem(rootLabel, kImageRoot, kImageRoot, TVI_ROOT);
+
+    m_strDevice.MakeUpper();
+    if (m_strDevice.Find(':') < 0)
+        m_strDevice += ':';
+
+    StoreFailedConnections(m_failedConnections);
+
+    HTREEITEM hCurrentDevice = nullptr;
+    std::vector<std::string> entries;
+    for (const char* d = ListFirstDevice("\\\\.", 7); d; d = ListNextDevice()) {
+        const HTREEITEM hDevice = InsertDevice(hRoot, d);
+        if (m_tree.GetItemText(hDevice) == m_strDevice)
+            hCurrentDevice = hDevice;  // a later device of the same text wins
+        if (d[0] != '\0' && d[1] == ':' && GetDriveTypeA(d) == DRIVE_REMOVABLE)
+            continue;
+        for (const char* e = ListFirstArea(d); e; e = ListNextArea())
+            entries.emplace_back(e);
+        SortEntries(entries, AnsiCodePage());
+        m_buildItems.clear();
+        for (const std::string& entry : entries)
+            InsertEntry(d, hDevice, entry);
+        entries.clear();
+    }
+
+    m_tree.Expand(hRoot, TVE_EXPAND);
+    if (hCurrentDevice)
+        m_tree.Expand(hCurrentDevice, TVE_EXPAND);
+    SelectInitialArea(hCurrentDevice);
+}
+
+HTREEITEM CBrowseArea::InsertDevice(HTREEITEM hRoot, const char* device)
+{
+    CString text = device;
+    if (text == "A:" || text == "B:") {
+        CString floppy;
+        floppy.LoadString(IDS_FLOPPY);
+        text += floppy;
+    }
+    if (text.Find(':') < 0)
+        text += ':';
+    text.MakeUpper();
+    return m_tree.InsertItem(text, kImageDevice, kImageDevice, hRoot);
+}
+
+void CBrowseArea::InsertEntry(const char* device, HTREEITEM hDevice, const std::string& entry)
+{
+    // The login control file of the area, as a drive-letter path; only the device's first
+    // character enters it.
+    std::string loginPath = std::string(1, device[0]) + ":\\userroot\\storage\\" + entry + "\\login.ctl";
+    int first = 0, second = 0, third = 0;
+    const int access = cc_check_trailer_ex(loginPath.data(), 5, &first, &second, &third);
+    const bool restricted = access == 1028 || access == 1029;
+    int image = kImageArea;
+    if (!restricted && (access == 1018 || second == 13))
+        image = kImageAreaBlocked;
+
+    if (IsNumberedDevice(device)) {
+        if (entry.find('#') != std::string::npos) {
+            InsertCategory(entry.c_str());
+            return;
+        }
+        const int readonly = talmor_IsAreaReadonly(device, entry.c_str());
+        if (readonly == 1025)
+            return;  // hidden, and so are its categories
+        if (restricted)
+            image = kImageAreaRestricted;
+        else if (readonly == 1024)
+            image = kImageAreaReadOnly;
+    }
+    m_hLastArea = m_tree.InsertItem(entry.c_str(), image, image, hDevice);
+    if (IsNumberedDevice(device))
+        m_buildItems[entry] = m_hLastArea;
+}
+
+HTREEITEM CBrowseArea::InsertCategory(const CString& entry)
+{
+    const std::vector<std::string> levels = Split(entry.GetString(), '#', AnsiCodePage());
+    auto area = m_buildItems.find(levels[0]);
+    if (area == m_buildItems.end())
+        return nullptr;  // its area is hidden or not listed
+    HTREEITEM hParent = area->second;
+    std::string path = levels[0];
+    for (size_t i = 1; i + 1 < levels.size(); ++i) {
+        path += '#' + levels[i];
+        auto it = m_buildItems.find(path);
+        if (it == m_buildItems.end())  // a level the listing skipped
+            it = m_buildItems.emplace(path, m_tree.InsertItem(levels[i].c_str(), kImageCategory,
+                                                              kImageCategory, hParent)).first;
+        hParent = it->second;
+    }
+    m_hLastCategory = m_tree.InsertItem(levels.back().c_str(), kImageCategory, kImageCategory,
+                                        hParent);
+    m_buildItems[path + '#' + levels.back()] = m_hLastCategory;
+    m_nCategoryDepth = static_cast<int>(levels.size()) - 1;
+    return m_hLastCategory;
+}
+
+void CBrowseArea::SelectInitialArea(HTREEITEM hDevice)
+{
+    CString target = m_strArea;
+    const int hash = target.Find('#');
+    if (hash >= 0)
+        target = target.Left(hash);
+    target.MakeLower();
+    if (target.IsEmpty())
+        return;
+    if (hDevice) {
+        for (HTREEITEM h = m_tree.GetChildItem(hDevice); h; h = m_tree.GetNextSiblingItem(h)) {
+            if (m_tree.GetItemText(h).MakeLower() == target) {
+                m_tree.SelectItem(h);
+                return;
+            }
+        }
+    }
+    m_tree.SelectItem(nullptr);
+}
+
+// The selection handlers follow with the selection list.
+void CBrowseArea::OnOK()
+{
+    CDialog::OnOK();
+}
+
+void CBrowseArea::OnSelchangeList() {}
+
+void CBrowseArea::OnClear() {}
+
+void CBrowseArea::OnSelchangedTree(NMHDR*, LRESULT* pResult)
+{
+    *pResult = 0;
+}
+
+void CBrowseArea::OnSelchangingTree(NMHDR*, LRESULT* pResult)
+{
+    *pResult = 0;
+}
+
+void CBrowseArea::OnItemexpandedTree(NMHDR*, LRESULT* pResult)
+{
+    *pResult = 0;
+}
+
+void CBrowseArea::OnRclickTree(NMHDR*, LRESULT*) {}
+
+void CBrowseArea::OnDblclkTree(NMHDR*, LRESULT*) {}
