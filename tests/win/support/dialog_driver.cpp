@@ -1,0 +1,62 @@
+#include "dialog_driver.h"
+
+namespace {
+DialogDriver* g_driver = nullptr;  // one at a time, on the test thread
+}
+
+DialogDriver::DialogDriver(std::function<void(HWND)> steps) : m_steps(std::move(steps))
+{
+    g_driver = this;
+    m_hook = SetWindowsHookExA(WH_CBT, CbtHook, nullptr, GetCurrentThreadId());
+}
+
+DialogDriver::~DialogDriver()
+{
+    UnhookWindowsHookEx(m_hook);
+    g_driver = nullptr;
+}
+
+LRESULT CALLBACK DialogDriver::CbtHook(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_ACTIVATE && g_driver && !g_driver->m_dialog) {
+        char cls[16] = {};
+        HWND window = reinterpret_cast<HWND>(wParam);
+        GetClassNameA(window, cls, sizeof cls);
+        if (strcmp(cls, "#32770") == 0) {
+            g_driver->m_dialog = window;
+            SetTimer(window, 0x7e57, 0, Start);
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void CALLBACK DialogDriver::Start(HWND dialog, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(dialog, id);
+    DialogDriver* self = g_driver;
+    if (!self || self->m_ran)
+        return;
+    self->m_ran = true;
+    self->m_steps(dialog);
+    if (IsWindow(dialog))
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+}
+
+void ClickButton(HWND dialog, int id)
+{
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void PumpMessages(DWORD milliseconds)
+{
+    const DWORD end = GetTickCount() + milliseconds;
+    MSG msg;
+    while (static_cast<LONG>(end - GetTickCount()) > 0) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(5);
+    }
+}

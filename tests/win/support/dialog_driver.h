@@ -1,0 +1,33 @@
+// Runs a test's steps inside the modal loop of the next dialog that this thread opens: a WH_CBT
+// hook catches the dialog's activation and a timer on it starts the steps once the dialog runs.
+// If the steps leave the dialog open, the driver cancels it, so a failing test never hangs.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+class DialogDriver {
+public:
+    explicit DialogDriver(std::function<void(HWND dialog)> steps);
+    ~DialogDriver();
+    DialogDriver(const DialogDriver&) = delete;
+    DialogDriver& operator=(const DialogDriver&) = delete;
+
+    bool Ran() const { return m_ran; }
+
+private:
+    static LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam);
+    static void CALLBACK Start(HWND dialog, UINT, UINT_PTR, DWORD);
+
+    std::function<void(HWND)> m_steps;
+    HHOOK m_hook = nullptr;
+    HWND m_dialog = nullptr;
+    bool m_ran = false;
+};
+
+// Presses a dialog's button as a click would: the dialog gets BN_CLICKED from it.
+void ClickButton(HWND dialog, int id);
+
+// Lets the dialog handle what is in its queue (posted messages, timers) for a while.
+void PumpMessages(DWORD milliseconds = 50);
