@@ -1,0 +1,213 @@
+// vorlanx_browse_category of the shipped vorlanx.dll against our real store on a folder tree:
+// the dialog as a host opens it, its template, its tree and its icons.
+#include "support/deployment.h"
+#include "support/dialog_driver.h"
+#include "support/dialog_template.h"
+#include "support/tree_dump.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace {
+
+using BrowseFn = char*(__cdecl*)(HWND, const char*, const char*);
+
+class BrowseExport : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const std::string c = deployment.MakeDevice("c");
+        const std::string one = deployment.MakeDevice("1");
+        deployment.WriteStorageIni({{"C:", c}, {"1", one}});
+        const std::string cs = c + "\\userroot\\storage", os = one + "\\userroot\\storage";
+        MakeArea(cs, "PAYROLL", "open");
+        MakeArea(cs, "ARCHIVE", "blocked");
+        MakeArea(cs, "LEGAL", "restricted");
+        MakeFolders(cs + "\\NOLOGIN");
+        MakeFolders(cs + "\\PAYROLL\\NOT_A_CATEGORY");  // drive-letter devices have none
+        MakeArea(os, "AREA1", "open");
+        MakeFolders(os + "\\AREA1\\CAT\\SUB");
+        MakeFolders(os + "\\AREA1\\CAT2");
+        MakeArea(os, "AREA2", "open", "yes");
+        MakeArea(os, "AREA3", "restricted-expired");
+        MakeArea(os, "SECRET", "open", "no", "yes");
+        MakeFolders(os + "\\SECRET\\HIDDEN_TOO");
+        module = deployment.Load("vorlanx.dll");
+        ASSERT_NE(module, nullptr);
+        browse = Proc<BrowseFn>(module, "vorlanx_browse_category");
+    }
+
+    Deployment deployment;
+    HMODULE module = nullptr;
+    BrowseFn browse = nullptr;
+};
+
+TEST_F(BrowseExport, OpensOnTheRealStoreAndReturnsAnEmptyStringOnCancel)
+{
+    std::string tree, caret, title;
+    bool rootExpanded = false, deviceExpanded = false, listEmpty = false;
+    DialogDriver driver([&](HWND dialog) {
+        HWND hTree = GetDlgItem(dialog, 25031);
+        tree = DumpTree(hTree);
+        caret = CaretText(hTree);
+        rootExpanded = IsExpanded(hTree, TreeView_GetRoot(hTree));
+        deviceExpanded = IsExpanded(hTree, FindItem(hTree, "C:"));
+        listEmpty = SendDlgItemMessageA(dialog, 25033, LB_GETCOUNT, 0, 0) == 0;
+        char text[64] = {};
+        GetWindowTextA(dialog, text, sizeof text);
+        title = text;
+        ClickButton(dialog, IDCANCEL);
+    });
+    char* result = browse(nullptr, "c", "payroll");
+    ASSERT_TRUE(driver.Ran());
+    ASSERT_NE(result, nullptr);
+    EXPECT_STREQ(result, "");
+    free(result);  // the host's to release, with the C runtime's free
+
+    EXPECT_EQ(title, "Browse for Storage Area");
+    // No root label: the library's own strings lack it (the resource library carries it).
+    EXPECT_EQ(tree,
+              "|0\n"
+              "  C:|1\n"
+              "    ARCHIVE|3\n"
+              "    LEGAL|2\n"
+              "    NOLOGIN|3\n"
+              "    PAYROLL|2\n"
+              "  1:|1\n"
+              "    AREA1|2\n"
+              "      CAT|6\n"
+              "        SUB|6\n"
+              "      CAT2|6\n"
+              "    AREA2|4\n"
+              "    AREA3|5\n");
+    EXPECT_EQ(caret, "PAYROLL");
+    EXPECT_TRUE(rootExpanded);
+    EXPECT_TRUE(deviceExpanded);
+    EXPECT_TRUE(listEmpty);
+}
+
+TEST_F(BrowseExport, ClosingTheDialogAnyWayGivesAnEmptyStringAndLeavesTheHostWindowAlone)
+{
+    HWND host = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
+                                nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(host, nullptr);
+    for (UINT close : {UINT(WM_CLOSE), UINT(IDOK), UINT(IDCANCEL)}) {
+        bool parentDisabled = false;
+        DialogDriver driver([&](HWND dialog) {
+            parentDisabled = GetParent(dialog) == host && !IsWindowEnabled(host);
+            if (close == WM_CLOSE)
+                SendMessageA(dialog, WM_CLOSE, 0, 0);
+            else
+                ClickButton(dialog, close);
+        });
+        char* result = browse(host, nullptr, nullptr);
+        ASSERT_TRUE(driver.Ran());
+        ASSERT_NE(result, nullptr);
+        EXPECT_STREQ(result, "");
+        free(result);
+        EXPECT_TRUE(parentDisabled) << "the host's window is the dialog's owner while it runs";
+        EXPECT_TRUE(IsWindow(host));
+        EXPECT_TRUE(IsWindowEnabled(host));
+    }
+    DestroyWindow(host);
+}
+
+TEST_F(BrowseExport, ADialogThatCannotBeCreatedStillGivesAnEmptyString)
+{
+    // A window handle that is no window: the dialog cannot have it as its owner.
+    char* result = browse(reinterpret_cast<HWND>(0x7777), "C:", "PAYROLL");
+    ASSERT_NE(result, nullptr);
+    EXPECT_STREQ(result, "");
+    free(result);
+}
+
+TEST_F(BrowseExport, TheTemplateIsExactlyDialog402)
+{
+    const DialogTemplate t = ReadDialogTemplate(module, 402);
+    ASSERT_TRUE(t.found);
+    EXPECT_EQ(t.title, "Browse for Storage Area");
+    EXPECT_EQ(t.style, DWORD(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT));
+    EXPECT_EQ(t.exStyle, 0u);
+    EXPECT_EQ((std::vector<short>{t.cx, t.cy}), (std::vector<short>{321, 190}));
+    EXPECT_EQ(t.font, "MS Shell Dlg");
+    EXPECT_EQ(t.pointSize, 8);
+
+    const DWORD child = WS_CHILD | WS_VISIBLE;
+    const struct {
+        int id;
+        const char* cls;
+        const char* text;
+        short x, y, cx, cy;
+        DWORD style, exStyle;
+    } expected[] = {
+        {IDOK, "Button", "OK", 132, 169, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP, 0},
+        {IDCANCEL, "Button", "Cancel", 198, 169, 50, 14, BS_PUSHBUTTON | WS_TABSTOP, 0},
+        {25034, "Button", "Clear", 264, 169, 50, 14, BS_PUSHBUTTON | WS_TABSTOP, 0},
+        {-1, "Static", "Select the device or storage area", 7, 7, 197, 14, SS_LEFT | WS_GROUP, 0},
+        {25031, "SysTreeView32", "", 7, 26, 197, 137,
+         TVS_HASBUTTONS | TVS_HASLINES | TVS_DISABLEDRAGDROP | WS_BORDER | WS_TABSTOP,
+         WS_EX_CLIENTEDGE},
+        {-1, "Static", "Selected storage areas.", 210, 7, 104, 14, SS_LEFT | WS_GROUP, 0},
+        {25033, "ListBox", "", 210, 26, 104, 137,
+         LBS_NOTIFY | LBS_SORT | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP, 0},
+    };
+    ASSERT_EQ(t.controls.size(), std::size(expected));
+    for (size_t i = 0; i < std::size(expected); ++i) {
+        const TemplateControl& c = t.controls[i];
+        const auto& e = expected[i];
+        SCOPED_TRACE(e.text[0] ? e.text : e.cls);
+        EXPECT_EQ(c.id, e.id);
+        EXPECT_EQ(_stricmp(c.className.c_str(), e.cls), 0) << c.className;  // names ignore case
+        EXPECT_EQ(c.text, e.text);
+        EXPECT_EQ((std::vector<short>{c.x, c.y, c.cx, c.cy}),
+                  (std::vector<short>{e.x, e.y, e.cx, e.cy}));
+        EXPECT_EQ(c.style, child | e.style);
+        EXPECT_EQ(c.exStyle, e.exStyle);
+    }
+}
+
+// Draws each image of the tree's image list and compares them: seven real 16 x 16 pictures,
+// no two alike, none blank.
+TEST_F(BrowseExport, TheTreeShowsSevenDistinctIcons)
+{
+    std::vector<std::vector<DWORD>> images;
+    int cx = 0, cy = 0;
+    DialogDriver driver([&](HWND dialog) {
+        HWND tree = GetDlgItem(dialog, 25031);
+        auto list = reinterpret_cast<HIMAGELIST>(SendMessageA(tree, TVM_GETIMAGELIST, TVSIL_NORMAL, 0));
+        ImageList_GetIconSize(list, &cx, &cy);
+        HDC screen = GetDC(nullptr);
+        HDC dc = CreateCompatibleDC(screen);
+        BITMAPINFO bi = {};
+        bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 16, -16, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        for (int i = 0; i < ImageList_GetImageCount(list); ++i) {
+            void* bits = nullptr;
+            HBITMAP bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+            HGDIOBJ old = SelectObject(dc, bitmap);
+            ImageList_Draw(list, i, dc, 0, 0, ILD_NORMAL);
+            GdiFlush();
+            const DWORD* pixels = static_cast<const DWORD*>(bits);
+            images.emplace_back(pixels, pixels + 256);
+            SelectObject(dc, old);
+            DeleteObject(bitmap);
+        }
+        DeleteDC(dc);
+        ReleaseDC(nullptr, screen);
+        ClickButton(dialog, IDCANCEL);
+    });
+    free(browse(nullptr, "C:", ""));
+    ASSERT_TRUE(driver.Ran());
+    EXPECT_EQ(cx, 16);
+    EXPECT_EQ(cy, 16);
+    ASSERT_EQ(images.size(), 7u);
+    for (size_t i = 0; i < images.size(); ++i) {
+        const std::set<DWORD> colours(images[i].begin(), images[i].end());
+        EXPECT_GE(colours.size(), 3u) << "image " << i << " is nearly blank";
+        EXPECT_EQ(images[i][0] & 0xFFFFFF, 0xFFFFFFu) << "image " << i << " lacks its white ground";
+        for (size_t j = 0; j < i; ++j)
+            EXPECT_NE(images[i], images[j]) << "images " << j << " and " << i << " are alike";
+    }
+}
+
+}  // namespace
