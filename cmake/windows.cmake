@@ -37,3 +37,4 @@ set_tests_properties(wine_prefix PROPERTIES
 
 add_subdirectory(tests/win)
 add_subdirectory(tests/e2e)
+add_subdirectory(bench)
