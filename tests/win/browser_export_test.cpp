@@ -4,6 +4,7 @@
 #include "support/dialog_driver.h"
 #include "support/dialog_template.h"
 #include "support/tree_dump.h"
+#include "vorlanx_version.h"
 
 #include <gtest/gtest.h>
 
@@ -165,6 +166,33 @@ TEST_F(BrowseExport, TheTemplateIsExactlyDialog402)
         EXPECT_EQ(c.style, child | e.style);
         EXPECT_EQ(c.exStyle, e.exStyle);
     }
+}
+
+TEST_F(BrowseExport, TheLibraryCarriesItsStringsVersionAndManifest)
+{
+    char text[64] = {};
+    EXPECT_EQ(LoadStringA(module, 50252, text, sizeof text), 6);
+    EXPECT_STREQ(text, "FLOPPY");
+    EXPECT_EQ(LoadStringA(module, 50231, text, sizeof text), 0) << "the root label is not ours";
+
+    HRSRC manifest = FindResourceA(module, MAKEINTRESOURCEA(2), MAKEINTRESOURCEA(24));
+    ASSERT_NE(manifest, nullptr);
+    const std::string xml(static_cast<const char*>(LockResource(LoadResource(module, manifest))),
+                          SizeofResource(module, manifest));
+    EXPECT_NE(xml.find("level=\"asInvoker\""), std::string::npos);
+    EXPECT_NE(xml.find(">true</dpiAware>"), std::string::npos);
+
+    // The product version is the build's one version number.
+    const std::string path = deployment.Folder() + "\\vorlanx.dll";
+    std::string block(GetFileVersionInfoSizeA(path.c_str(), nullptr), '\0');
+    ASSERT_FALSE(block.empty());
+    ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, block.size(), block.data()));
+    VS_FIXEDFILEINFO* info = nullptr;
+    UINT size = 0;
+    ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&info), &size));
+    const WORD expected[] = {VORLANX_VERSION_COMMA};
+    EXPECT_EQ(info->dwProductVersionMS, DWORD(expected[0] << 16 | expected[1]));
+    EXPECT_EQ(info->dwProductVersionLS, DWORD(expected[2] << 16 | expected[3]));
 }
 
 // Draws each image of the tree's image list and compares them: seven real 16 x 16 pictures,

@@ -122,6 +122,17 @@ TEST_F(BrowserTree, StatusImagesOnADriveLetterDeviceNeverAskReadOnly)
     EXPECT_TRUE(fake.Called("check C:\\userroot\\storage\\X#Y\\login.ctl"));
 }
 
+TEST_F(BrowserTree, ALongAreaNameReachesTheLoginCheckWhole)
+{
+    const std::string longName(5000, 'L');
+    fake.devices = {"C:"};
+    fake.areas["C:"] = {longName};
+    fake.logins[Login("C:", longName)] = {1018, 0};
+    const Opened opened = Open("C:", "");
+    EXPECT_TRUE(fake.Called("check " + Login("C:", longName)));
+    EXPECT_NE(opened.tree.find("|3\n"), std::string::npos) << "the long area shows as blocked";
+}
+
 TEST_F(BrowserTree, FloppyAndRemovableDrivesGetNoAreas)
 {
     // The test prefix makes A: a floppy drive; B: does not exist, so it is not removable.
