@@ -3,6 +3,7 @@
 #include "../../res/resource.h"
 #include "browser/cache_scope.h"
 #include "browser/entry_order.h"
+#include "browser/tree_path.h"
 #include "external/orvent.h"
 #include "external/talmor.h"
 #include "framework/data_exchange.h"
@@ -190,29 +191,144 @@ void CBrowseArea::SelectInitialArea(HTREEITEM hDevice)
     m_tree.SelectItem(nullptr);
 }
 
-// The selection handlers follow with the selection list.
-void CBrowseArea::OnOK()
+CString CBrowseArea::GetSelectedPath()
 {
-    CDialog::OnOK();
+    std::vector<std::string> levels;
+    const HTREEITEM hRoot = m_tree.GetRootItem();
+    for (HTREEITEM h = m_tree.GetSelectedItem(); h && h != hRoot; h = m_tree.GetParentItem(h))
+        levels.insert(levels.begin(), m_tree.GetItemText(h).GetString());
+    return BuildSelectedPath(levels).c_str();
 }
 
-void CBrowseArea::OnSelchangeList() {}
+CString CBrowseArea::GetCategoryPath(CString strAreaName, int& nLevels)
+{
+    std::vector<std::string> levels;
+    const HTREEITEM hRoot = m_tree.GetRootItem();
+    for (HTREEITEM h = m_tree.GetSelectedItem(); h && h != hRoot; h = m_tree.GetParentItem(h)) {
+        const CString text = m_tree.GetItemText(h);
+        if (text == strAreaName) {
+            nLevels += static_cast<int>(levels.size());
+            return JoinCategoryLevels({levels.rbegin(), levels.rend()}).c_str();
+        }
+        levels.push_back(text.GetString());
+    }
+    return CString();  // the root is no storage area
+}
 
-void CBrowseArea::OnClear() {}
+bool CBrowseArea::IsSelectable(HTREEITEM item)
+{
+    int image = -1, selectedImage = -1;
+    m_tree.GetItemImage(item, image, selectedImage);
+    return image != kImageAreaBlocked && image != kImageAreaRestricted;
+}
+
+bool CBrowseArea::ListHolds(const CString& path)
+{
+    // The list finds entries ignoring case; an entry counts only when it is equal byte for byte.
+    CString entry;
+    for (int i = m_listSelected.FindStringExact(-1, path), first = i; i != LB_ERR;) {
+        m_listSelected.GetText(i, entry);
+        if (entry == path)
+            return true;
+        i = m_listSelected.FindStringExact(i, path);
+        if (i == first)
+            break;  // the search wrapped around
+    }
+    return false;
+}
+
+void CBrowseArea::RemoveDeviceEntries(const CString& prefix)
+{
+    // Every entry that begins with the prefix, ignoring case. The list is sorted, so after the
+    // first match the search goes on from where it stood instead of from the top.
+    for (int i = m_listSelected.FindString(-1, prefix); i != LB_ERR;
+         i = m_listSelected.FindString(i - 1, prefix))
+        m_listSelected.DeleteString(i);
+}
+
+void CBrowseArea::SendToTree(UINT message)
+{
+    if (HWND tree = GetDlgItem(IDC_AREA_TREE))
+        ::SendMessageA(tree, message, 0, 0);
+}
 
 void CBrowseArea::OnSelchangedTree(NMHDR*, LRESULT* pResult)
 {
     *pResult = 0;
+    if (m_bSuppressSelection)
+        return;
+    const CString path = GetSelectedPath();
+    const int colon = path.Find(':');
+    const CString prefix = colon >= 0 ? path.Left(colon + 1) : CString();
+    const CString remainder = colon >= 0 ? path.Mid(colon + 1) : CString();
+    const HTREEITEM hCaret = m_tree.GetSelectedItem();
+    if (!hCaret || hCaret == m_tree.GetRootItem())
+        return;  // the root, or nothing: the list stays as it is
+
+    if (!remainder.IsEmpty()) {  // a storage area, a category, or a floppy drive
+        if (m_bSingleSelection)
+            m_listSelected.ResetContent();
+        else if (ListHolds(path))
+            return;
+        if (IsSelectable(hCaret))
+            m_listSelected.AddString(path);
+        return;
+    }
+    RemoveDeviceEntries(prefix);
+    const HTREEITEM hChild = m_tree.GetChildItem(hCaret);
+    if (!hChild) {  // a device without storage areas stands for itself
+        m_listSelected.AddString(path);
+        return;
+    }
+    if (m_bSingleSelection)
+        return;
+    for (HTREEITEM h = hChild; h; h = m_tree.GetNextSiblingItem(h))
+        if (IsSelectable(h))
+            m_listSelected.AddString(prefix + m_tree.GetItemText(h));
 }
 
-void CBrowseArea::OnSelchangingTree(NMHDR*, LRESULT* pResult)
+void CBrowseArea::OnSelchangingTree(NMHDR* pNMHDR, LRESULT* pResult)
 {
-    *pResult = 0;
+    *pResult = 0;  // the change goes ahead
+    if (reinterpret_cast<NMTREEVIEWA*>(pNMHDR)->action == TVC_BYMOUSE)
+        m_bSuppressSelection = 0;
+    else
+        SendToTree(WM_KILLFOCUS);
 }
 
 void CBrowseArea::OnItemexpandedTree(NMHDR*, LRESULT* pResult)
 {
     *pResult = 0;
+    m_bSuppressSelection = 1;
+    SendToTree(WM_SETFOCUS);
+}
+
+void CBrowseArea::OnSelchangeList()
+{
+    const int selected = m_listSelected.GetCurSel();
+    if (selected != LB_ERR)
+        m_listSelected.DeleteString(selected);
+}
+
+void CBrowseArea::OnClear()
+{
+    m_tree.SelectItem(m_tree.GetRootItem());
+    m_listSelected.ResetContent();
+}
+
+void CBrowseArea::OnOK()
+{
+    CDialog::OnOK();  // ends the modal loop; the list lives until this handler returns
+    m_strResult.Empty();
+    int joined = 0;
+    CString entry;
+    for (; joined < m_listSelected.GetCount(); ++joined) {
+        if (!m_strResult.IsEmpty())
+            m_strResult += ',';
+        m_listSelected.GetText(joined, entry);
+        m_strResult += entry;
+    }
+    m_nResultCount = joined;
 }
 
 void CBrowseArea::OnRclickTree(NMHDR*, LRESULT*) {}

@@ -50,6 +50,13 @@ public:
     HTREEITEM InsertCategory(const CString& entry);
     void SelectInitialArea(HTREEITEM hDevice);
 
+    // The storage-area path of the caret item; empty for the root or no caret.
+    CString GetSelectedPath();
+    // The category levels from the caret up to, not including, the first item above it whose text
+    // is strAreaName, joined outermost first with '#'; nLevels grows by their number. Empty when
+    // the caret is that item, or when no item below the root carries the name.
+    CString GetCategoryPath(CString strAreaName, int& nLevels);
+
 protected:
     std::span<const AFX_MSGMAP_ENTRY> GetMessageMap() const override;
     void DoDataExchange(CDataExchange* pDX) override;
@@ -65,6 +72,11 @@ protected:
     void OnDblclkTree(NMHDR* pNMHDR, LRESULT* pResult);
 
 private:
+    bool IsSelectable(HTREEITEM item);  // not blocked, not restricted
+    bool ListHolds(const CString& path);
+    void RemoveDeviceEntries(const CString& prefix);
+    void SendToTree(UINT message);
+
     HTREEITEM InsertDevice(HTREEITEM hRoot, const char* device);
     void InsertEntry(const char* device, HTREEITEM hDevice, const std::string& entry);
 

@@ -15,6 +15,11 @@ public:
     {
         return Int(SendMessage(LB_FINDSTRING, start, Text(text)));
     }
+    // The first entry from start + 1 on whose whole text is text, ignoring case; LB_ERR if none.
+    int FindStringExact(int start, const char* text) const
+    {
+        return Int(SendMessage(LB_FINDSTRINGEXACT, start, Text(text)));
+    }
     void GetText(int index, CString& text) const;
 
 private:

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# vorlanxhost.exe browse in a process of its own on the display of the test run: the dialog
-# opens on our store, a screenshot of it is kept, and closing it with real clicks on Cancel and
-# on the close box prints an empty line and exits 0.
+# vorlanxhost.exe browse in a process of its own on the display of the test run, driven with real
+# clicks: opening a device, choosing an area and pressing OK prints its path; Cancel and the close
+# box print an empty line. Screenshots are kept.
 # usage: browse_dialog.sh BIN_FOLDER ARTIFACT_FOLDER
 set -uo pipefail
 bin=$1
@@ -30,11 +30,13 @@ printf '[devices]\nC: = Z:%s\n1 = Z:%s\n' "${work//\//\\}\\c" "${work//\//\\}\\1
 
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-wineserver -p5 </dev/null &>/dev/null
 
-# run_and_close SHOT X Y: opens the browser on device 1, keeps a screenshot in SHOT, closes it
-# with a click at X, Y, and checks what the host printed.
-run_and_close() {
+# run_browser EXPECTED SHOT CLICK...: opens the browser on device 1, clicks at each "X Y" in turn
+# (positions within the dialog as Wine lays it out in Tahoma 8), keeps a screenshot before the
+# last click, and checks what the host printed.
+run_browser() {
+    local expected=$1 shot=$2
+    shift 2
     (cd / && wine "$work/vorlanxhost.exe" browse 1 AREA1 >"$work/out" 2>&1) &
     local pid=$!
     local window
@@ -42,18 +44,29 @@ run_and_close() {
     if [ -z "$window" ]; then
         fail "the dialog did not show"
     else
-        screenshot "$1"
-        click_in "$window" "$2" "$3"
+        while [ $# -gt 1 ]; do
+            click_in "$window" ${1}
+            shift
+        done
+        screenshot "$shot"
+        click_in "$window" ${1}
     fi
     wait_for_exit "$pid"
     wait "$pid"
     local status=$?
     [ "$status" -eq 0 ] || fail "browse exited $status"
-    [ "$(tr -d '\r' <"$work/out")" == "" ] || fail "browse printed '$(cat "$work/out")'"
+    local printed
+    printed=$(tr -d '\r' <"$work/out")
+    [ "$printed" == "$expected" ] || fail "browse printed '$printed', not '$expected'"
 }
 
-run_and_close "$artifacts/browse.png" 334 308             # Cancel
-run_and_close "$artifacts/browse-again.png" 474 12        # the close box
+# Rows are 16 pixels apart from the root at y 72; on open: root, C:, 1:, AREA1, AREA2, AREA3.
+run_browser "C:PAYROLL" "$artifacts/browse-chosen.png" \
+    "25 89" \
+    "90 137" \
+    "237 308"                                  # open C:, click PAYROLL (its third area), OK
+run_browser "" "$artifacts/browse.png" "90 121" "334 308"   # click AREA1, then Cancel
+run_browser "" "$artifacts/browse-closed.png" "474 12"     # the close box
 
 [ "$failures" -eq 0 ] && echo "browse_dialog: all checks passed; screenshots in $artifacts"
 exit $((failures > 0))

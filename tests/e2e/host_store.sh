@@ -15,8 +15,6 @@ printf '[login]\naccess = open\n' >"$area/login.ctl"
 printf '[devices]\n1 = Z:%s\n' "${dev//\//\\}" >"$work/storage.ini"
 
 failures=0
-# One server for all the runs below, gone 5 s after the last; it must not hold our output open.
-wineserver -p5 </dev/null &>/dev/null
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 # host EXPECTED_STATUS ARGS...: runs the host from another folder; its output is in $out.
 host() {

@@ -92,7 +92,8 @@ TEST_F(BrowserTree, StatusImagesOnANumberedDevice)
               "    S13_RO|4\n"
               "    SECOND13|3\n");
     EXPECT_EQ(opened.expanded, ",1:,");  // the root (no label here) and the device
-    EXPECT_EQ(opened.caret, "(none)");
+    // Nothing to preselect: the tree took the focus when it expanded, and with it its first item.
+    EXPECT_EQ(opened.caret, "");
     EXPECT_EQ(opened.listCount, 0);
     EXPECT_EQ(opened.result, IDCANCEL);
 }
@@ -294,10 +295,10 @@ TEST_F(BrowserTree, PreselectionMatchesAnAreaOfTheOpenedDeviceOnly)
     } cases[] = {
         {"1", "area2#cat", "AREA2"},  // case-insensitive; the category part is ignored
         {"1", "AREA1", "AREA1"},      // the device's first area
-        {"1", "#AREA1", "(none)"},    // nothing before the '#'
-        {"1", "CAT", "(none)"},       // a category name matches no area
+        {"1", "#AREA1", ""},          // nothing before the '#': the selection stays (the root)
+        {"1", "", ""},
+        {"1", "CAT", "(none)"},       // a category name matches no area: no item selected
         {"1", "ELSEWHERE", "(none)"}, // an area of another device
-        {"1", "", "(none)"},
         {"9", "AREA1", "(none)"},     // no such device
     };
     for (const auto& c : cases) {

@@ -1,0 +1,15 @@
+// Storage-area paths of tree items. Portable: no windows.h.
+//
+// The path names an item by the texts from its device down: C: for a device, C:AREA1 for an area
+// (a device text longer than two characters keeps a '/' before the area: A:FLOPPY/AREA1,
+// 12:/AREA1), C:AREA1/CAT/SUB for categories. The root item has the empty path.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// levels: the item texts from the device down to the item itself (the root left out).
+std::string BuildSelectedPath(const std::vector<std::string>& levels);
+
+// The category argument of the store: levels outermost first, joined with '#'.
+std::string JoinCategoryLevels(const std::vector<std::string>& outermostFirst);

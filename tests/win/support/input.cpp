@@ -1,0 +1,85 @@
+#include "input.h"
+
+#include "dialog_driver.h"
+
+#include <algorithm>
+
+namespace {
+
+RECT ItemRect(HWND tree, HTREEITEM item, BOOL textOnly)
+{
+    SendMessageA(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
+    RECT rect = {};
+    *reinterpret_cast<HTREEITEM*>(&rect) = item;
+    SendMessageA(tree, TVM_GETITEMRECT, textOnly, reinterpret_cast<LPARAM>(&rect));
+    return rect;
+}
+
+}  // namespace
+
+void Click(HWND window, POINT point)
+{
+    const LPARAM at = MAKELPARAM(point.x, point.y);
+    // The button comes up before it goes down: a control that tracks the mouse after the press
+    // finds the release already waiting.
+    PostMessageA(window, WM_LBUTTONUP, 0, at);
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PumpMessages(10);
+}
+
+void ClickTreeItem(HWND tree, HTREEITEM item)
+{
+    // Near the start of the label, which may run past the control's edge; on the icon when the
+    // label is empty.
+    const RECT r = ItemRect(tree, item, TRUE);
+    TVHITTESTINFO hit = {};
+    hit.pt.y = (r.top + r.bottom) / 2;
+    for (hit.pt.x = r.left + std::min(8L, (r.right - r.left) / 2); hit.pt.x >= 0; --hit.pt.x) {
+        SendMessageA(tree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+        if (hit.hItem == item && (hit.flags & TVHT_ONITEM)) {
+            Click(tree, hit.pt);
+            return;
+        }
+    }
+}
+
+void ClickTreeButton(HWND tree, HTREEITEM item)
+{
+    const RECT r = ItemRect(tree, item, TRUE);
+    TVHITTESTINFO hit = {};
+    hit.pt.y = (r.top + r.bottom) / 2;
+    for (hit.pt.x = r.left - 1; hit.pt.x >= 0; --hit.pt.x) {
+        SendMessageA(tree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+        if (hit.flags & TVHT_ONITEMBUTTON) {
+            Click(tree, hit.pt);
+            return;
+        }
+    }
+}
+
+void ClickListEntry(HWND list, int index)
+{
+    RECT r = {};
+    SendMessageA(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
+    Click(list, {(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+}
+
+void PressKey(HWND window, UINT key)
+{
+    SetFocus(window);
+    SendMessageA(window, WM_KEYDOWN, key, 1);
+    SendMessageA(window, WM_KEYUP, key, 0xC0000001);
+    PumpMessages(10);
+}
+
+std::vector<std::string> ListEntries(HWND list)
+{
+    std::vector<std::string> entries;
+    const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        std::vector<char> buffer(static_cast<size_t>(SendMessageA(list, LB_GETTEXTLEN, i, 0)) + 1);
+        SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buffer.data()));
+        entries.emplace_back(buffer.data());
+    }
+    return entries;
+}
