@@ -25,13 +25,17 @@ add_subdirectory(tools/host)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-# Tests run under Wine in a private prefix under the build folder, created once by the
+# Tests run under Wine in a private prefix under the build folder, set up once by the
 # wine_prefix test that every Wine test requires.
 set(VORLANX_WINE_ENV
     "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix"
     "WINEDEBUG=-all"
     "WINEDLLOVERRIDES=mscoree,mshtml=")
-add_test(NAME wine_prefix COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-prefix)
+# Then one server serves every test (it ends 60 s after the last), with Wine's own processes
+# (services, the desktop) started here, on the test run's display: they live as long as the
+# server and keep open the output of whoever started them, which must not be a test.
+add_test(NAME wine_prefix COMMAND sh -c
+    "${PROJECT_SOURCE_DIR}/scripts/wine-prefix && (wineserver -p60 && wine cmd /c exit) </dev/null >/dev/null 2>&1")
 set_tests_properties(wine_prefix PROPERTIES
     ENVIRONMENT "${VORLANX_WINE_ENV}" FIXTURES_SETUP wine)
 
