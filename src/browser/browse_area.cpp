@@ -274,17 +274,18 @@ void CBrowseArea::OnSelchangedTree(NMHDR*, LRESULT* pResult)
             m_listSelected.AddString(path);
         return;
     }
+    // A device's entries change many at a time: the list redraws once, at the end.
+    m_listSelected.SetRedraw(FALSE);
     RemoveDeviceEntries(prefix);
     const HTREEITEM hChild = m_tree.GetChildItem(hCaret);
-    if (!hChild) {  // a device without storage areas stands for itself
+    if (!hChild)  // a device without storage areas stands for itself
         m_listSelected.AddString(path);
-        return;
-    }
-    if (m_bSingleSelection)
-        return;
-    for (HTREEITEM h = hChild; h; h = m_tree.GetNextSiblingItem(h))
-        if (IsSelectable(h))
-            m_listSelected.AddString(prefix + m_tree.GetItemText(h));
+    else if (!m_bSingleSelection)
+        for (HTREEITEM h = hChild; h; h = m_tree.GetNextSiblingItem(h))
+            if (IsSelectable(h))
+                m_listSelected.AddString(prefix + m_tree.GetItemText(h));
+    m_listSelected.SetRedraw(TRUE);
+    ::InvalidateRect(m_listSelected.m_hWnd, nullptr, TRUE);
 }
 
 void CBrowseArea::OnSelchangingTree(NMHDR* pNMHDR, LRESULT* pResult)

@@ -21,6 +21,7 @@ public:
         return Int(SendMessage(LB_FINDSTRINGEXACT, start, Text(text)));
     }
     void GetText(int index, CString& text) const;
+    void SetRedraw(BOOL redraw) { SendMessage(WM_SETREDRAW, redraw); }
 
 private:
     static int Int(LRESULT r) { return static_cast<int>(r); }
