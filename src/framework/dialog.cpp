@@ -29,13 +29,6 @@ void DDX_Control(CDataExchange* pDX, int id, CWnd& control)
         control.Attach(pDX->PrepareCtrl(id));
 }
 
-BOOL CDialog::InitModalIndirect(HGLOBAL hDialogTemplate, CWnd* pParentWnd)
-{
-    m_hDialogTemplate = hDialogTemplate;
-    m_pParentWnd = pParentWnd;
-    return TRUE;
-}
-
 INT_PTR CDialog::DoModal()
 {
     static const INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TREEVIEW_CLASSES};
@@ -44,16 +37,10 @@ INT_PTR CDialog::DoModal()
     m_pModuleState = AfxGetModuleState();
     HWND parent = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
     const LPARAM self = reinterpret_cast<LPARAM>(this);
-    INT_PTR result = -1;
-    if (m_hDialogTemplate) {
-        if (auto* dialogTemplate = static_cast<LPCDLGTEMPLATEA>(LockResource(m_hDialogTemplate)))
-            result = DialogBoxIndirectParamA(AfxGetInstanceHandle(), dialogTemplate, parent,
-                                             DialogProc, self);
-    } else {
-        const LPCSTR name = MAKEINTRESOURCEA(m_nIDTemplate);
-        result = DialogBoxParamA(AfxFindResourceHandle(name, MAKEINTRESOURCEA(5) /* RT_DIALOG */),
-                                 name, parent, DialogProc, self);
-    }
+    const LPCSTR name = MAKEINTRESOURCEA(m_nIDTemplate);
+    const INT_PTR result = DialogBoxParamA(
+        AfxFindResourceHandle(name, RT_DIALOG), name, parent, DialogProc,
+        self);
     m_hWnd = nullptr;  // the window is gone
     return result;
 }

@@ -49,9 +49,6 @@ public:
     {
     }
 
-    // Binds the dialog to a loaded template instead of a number.
-    BOOL InitModalIndirect(HGLOBAL hDialogTemplate, CWnd* pParentWnd = nullptr);
-
     // IDOK, IDCANCEL, or -1 when the dialog cannot be created.
     virtual INT_PTR DoModal();
 
@@ -70,7 +67,6 @@ private:
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     UINT m_nIDTemplate;
-    HGLOBAL m_hDialogTemplate = nullptr;
     CWnd* m_pParentWnd;
     AFX_MODULE_STATE* m_pModuleState = nullptr;  // current while the dialog handles a message
 };

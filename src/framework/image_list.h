@@ -26,7 +26,6 @@ public:
         m_hImageList = nullptr;
         return destroyed;
     }
-    int GetImageCount() const { return ImageList_GetImageCount(m_hImageList); }
 
     HIMAGELIST m_hImageList = nullptr;
 };

@@ -27,7 +27,6 @@ public:
     HTREEITEM GetParentItem(HTREEITEM item) const { return GetNextItem(item, TVGN_PARENT); }
 
     CString GetItemText(HTREEITEM item) const;
-    BOOL SetItemText(HTREEITEM item, const char* text);
     BOOL GetItemImage(HTREEITEM item, int& image, int& selectedImage) const;
 
     BOOL Expand(HTREEITEM item, UINT code)
@@ -38,14 +37,9 @@ public:
     {
         return static_cast<BOOL>(SendMessage(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item)));
     }
-    BOOL DeleteItem(HTREEITEM item)
-    {
-        return static_cast<BOOL>(SendMessage(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item)));
-    }
     HIMAGELIST SetImageList(HIMAGELIST list, int which)
     {
         return reinterpret_cast<HIMAGELIST>(
             SendMessage(TVM_SETIMAGELIST, which, reinterpret_cast<LPARAM>(list)));
     }
-    UINT GetCount() const { return static_cast<UINT>(SendMessage(TVM_GETCOUNT)); }
 };
