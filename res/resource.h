@@ -16,9 +16,17 @@
 #define IDI_AREA_BLOCKED       409
 #define IDI_AREA_READONLY      318
 
+// The sub-folder menu and its messages
+#define IDR_SUBFOLDER_MENU     112
+#define ID_SUBFOLDER_NEW       50253
+#define ID_SUBFOLDER_DELETE    50256
+#define ID_SUBFOLDER_EDIT      50258
+
 // Strings
 #define IDS_ROOT_LABEL         50231  // only the resource libraries carry it
 #define IDS_FLOPPY             50252
+#define IDS_SUBFOLDER_EXISTS   50254
+#define IDS_SUBFOLDER_NAME_RULE 50259
 
 #ifndef IDC_STATIC
 #define IDC_STATIC             (-1)

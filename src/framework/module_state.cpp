@@ -3,6 +3,7 @@
 namespace {
 
 thread_local AFX_MODULE_STATE* t_pCurrent = nullptr;
+AFX_MODULE_STATE* g_pRegistered = nullptr;
 
 HINSTANCE ThisModule()
 {
@@ -15,8 +16,15 @@ HINSTANCE ThisModule()
 
 }  // namespace
 
+void AfxRegisterStaticModuleState(AFX_MODULE_STATE* state)
+{
+    g_pRegistered = state;
+}
+
 AFX_MODULE_STATE* AfxGetStaticModuleState()
 {
+    if (g_pRegistered)
+        return g_pRegistered;
     static AFX_MODULE_STATE state = [] {
         AFX_MODULE_STATE s;
         s.m_hCurrentInstanceHandle = s.m_hCurrentResourceHandle = ThisModule();

@@ -13,8 +13,10 @@ struct AFX_MODULE_STATE {
     std::vector<HINSTANCE> m_resourceChain;        // searched next, in order
 };
 
-// This module's own state, its handles set to the module the code was linked into.
+// This module's own state: the one a library's entry point registered, else one whose handles
+// are the module the code was linked into.
 AFX_MODULE_STATE* AfxGetStaticModuleState();
+void AfxRegisterStaticModuleState(AFX_MODULE_STATE* state);
 // The calling thread's current state; this module's own when none was made current.
 AFX_MODULE_STATE* AfxGetModuleState();
 // Makes state current on this thread and returns the previous one (null when there was none).

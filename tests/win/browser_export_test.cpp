@@ -67,9 +67,9 @@ TEST_F(BrowseExport, OpensOnTheRealStoreAndReturnsAnEmptyStringOnCancel)
     free(result);  // the host's to release, with the C runtime's free
 
     EXPECT_EQ(title, "Browse for Storage Area");
-    // No root label: the library's own strings lack it (the resource library carries it).
+    // The root label comes from the English resource library beside the library.
     EXPECT_EQ(tree,
-              "|0\n"
+              "Storage devices|0\n"
               "  C:|1\n"
               "    ARCHIVE|3\n"
               "    LEGAL|2\n"

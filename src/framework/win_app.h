@@ -1,0 +1,18 @@
+// CWinApp: the application object of a library. The library's entry point constructs it,
+// runs InitInstance at load and ExitInstance at unload.
+#pragma once
+
+#include <windows.h>
+
+class CWinApp {
+public:
+    explicit CWinApp(const char* pszAppName = nullptr) : m_pszAppName(pszAppName) {}
+    virtual ~CWinApp() = default;
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
+
+    virtual BOOL InitInstance() { return TRUE; }
+    virtual int ExitInstance() { return 0; }
+
+    const char* m_pszAppName;
+};
