@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # vorlanxhost.exe browse in a process of its own on the display of the test run, driven with real
 # clicks: opening a device, choosing an area and pressing OK prints its path; Cancel and the close
-# box print an empty line. Screenshots are kept.
+# box print an empty line; the German resource library gives the German dialog. Screenshots are
+# kept.
 # usage: browse_dialog.sh BIN_FOLDER ARTIFACT_FOLDER
 set -uo pipefail
 bin=$1
@@ -40,7 +41,7 @@ run_browser() {
     (cd / && wine "$work/vorlanxhost.exe" browse 1 AREA1 >"$work/out" 2>&1) &
     local pid=$!
     local window
-    window=$(wait_for_window "Browse for Storage Area" "$pid")
+    window=$(wait_for_window "$title" "$pid")
     if [ -z "$window" ]; then
         fail "the dialog did not show"
     else
@@ -60,6 +61,7 @@ run_browser() {
     [ "$printed" == "$expected" ] || fail "browse printed '$printed', not '$expected'"
 }
 
+title="Browse for Storage Area"
 # Rows are 16 pixels apart from the root at y 72; on open: root, C:, 1:, AREA1, AREA2, AREA3.
 run_browser "C:PAYROLL" "$artifacts/browse-chosen.png" \
     "25 89" \
@@ -67,6 +69,11 @@ run_browser "C:PAYROLL" "$artifacts/browse-chosen.png" \
     "237 308"                                  # open C:, click PAYROLL (its third area), OK
 run_browser "" "$artifacts/browse.png" "90 121" "334 308"   # click AREA1, then Cancel
 run_browser "" "$artifacts/browse-closed.png" "474 12"     # the close box
+
+# With the German resource library beside the library: its dialog, its strings.
+cp "$bin/lang/de/vorlanxres.dll" "$work/vorlanxres.dll"
+title="Speicherbereich auswählen"
+run_browser "" "$artifacts/browse-de.png" "334 308"         # Abbrechen
 
 [ "$failures" -eq 0 ] && echo "browse_dialog: all checks passed; screenshots in $artifacts"
 exit $((failures > 0))
