@@ -16,6 +16,11 @@
 #define IDI_AREA_BLOCKED       409
 #define IDI_AREA_READONLY      318
 
+// The sub-folder dialog
+#define IDD_SUBFOLDER          113
+#define IDC_SUBFOLDER_NAME     25042
+#define IDC_SUBFOLDER_DESCRIPTION 25043
+
 // The sub-folder menu and its messages
 #define IDR_SUBFOLDER_MENU     112
 #define ID_SUBFOLDER_NEW       50253

@@ -13,8 +13,10 @@ public:
 
     // Remembers the control that the next validation concerns.
     HWND PrepareCtrl(int id);
+    HWND LastControl() const { return m_hWndLastControl; }
     // Focuses the last prepared control and ends the exchange; UpdateData returns FALSE.
     [[noreturn]] void Fail();
+    struct Failed {};  // thrown by Fail, caught by UpdateData: it never leaves the dialog
 
     BOOL m_bSaveAndValidate;
     CWnd* m_pDlgWnd;
@@ -25,3 +27,8 @@ private:
 
 // Binds a control member to the dialog's control id, once.
 void DDX_Control(CDataExchange* pDX, int id, CWnd& control);
+// The control's text to value (saving) or value to the control (loading).
+void DDX_Text(CDataExchange* pDX, int id, CString& value);
+// Loading: the control last exchanged takes at most nChars bytes. Saving: a longer value is
+// refused with the framework's message, and the exchange stops.
+void DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars);

@@ -3,30 +3,12 @@
 #include "framework/data_exchange.h"
 #include "framework/resources.h"
 
-namespace {
-
-// Thrown by CDataExchange::Fail, caught by UpdateData: it never leaves the dialog.
-struct ExchangeFailed {};
-
-}  // namespace
-
-HWND CDataExchange::PrepareCtrl(int id)
+BOOL CDialog::InitModalIndirect(HGLOBAL hDialogTemplate, CWnd* pParentWnd)
 {
-    m_hWndLastControl = m_pDlgWnd->GetDlgItem(id);
-    return m_hWndLastControl;
-}
-
-void CDataExchange::Fail()
-{
-    if (m_bSaveAndValidate && m_hWndLastControl)
-        ::SetFocus(m_hWndLastControl);
-    throw ExchangeFailed();
-}
-
-void DDX_Control(CDataExchange* pDX, int id, CWnd& control)
-{
-    if (!control.m_hWnd)
-        control.Attach(pDX->PrepareCtrl(id));
+    m_hDialogTemplate = hDialogTemplate;
+    m_bIndirect = true;
+    m_pParentWnd = pParentWnd;
+    return TRUE;
 }
 
 INT_PTR CDialog::DoModal()
@@ -37,10 +19,16 @@ INT_PTR CDialog::DoModal()
     m_pModuleState = AfxGetModuleState();
     HWND parent = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
     const LPARAM self = reinterpret_cast<LPARAM>(this);
-    const LPCSTR name = MAKEINTRESOURCEA(m_nIDTemplate);
-    const INT_PTR result = DialogBoxParamA(
-        AfxFindResourceHandle(name, RT_DIALOG), name, parent, DialogProc,
-        self);
+    INT_PTR result = -1;
+    if (m_bIndirect) {
+        if (auto* dialogTemplate = static_cast<LPCDLGTEMPLATEA>(LockResource(m_hDialogTemplate)))
+            result = DialogBoxIndirectParamA(AfxGetInstanceHandle(), dialogTemplate, parent,
+                                             DialogProc, self);
+    } else {
+        const LPCSTR name = MAKEINTRESOURCEA(m_nIDTemplate);
+        result = DialogBoxParamA(AfxFindResourceHandle(name, RT_DIALOG), name, parent, DialogProc,
+                                 self);
+    }
     m_hWnd = nullptr;  // the window is gone
     return result;
 }
@@ -50,7 +38,7 @@ BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
     CDataExchange dx(this, bSaveAndValidate);
     try {
         DoDataExchange(&dx);
-    } catch (const ExchangeFailed&) {
+    } catch (const CDataExchange::Failed&) {
         return FALSE;
     }
     return TRUE;

@@ -49,6 +49,10 @@ public:
     {
     }
 
+    // Binds the dialog to a loaded template instead of its number; a null template makes
+    // DoModal fail with -1.
+    BOOL InitModalIndirect(HGLOBAL hDialogTemplate, CWnd* pParentWnd = nullptr);
+
     // IDOK, IDCANCEL, or -1 when the dialog cannot be created.
     virtual INT_PTR DoModal();
 
@@ -67,6 +71,8 @@ private:
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     UINT m_nIDTemplate;
+    HGLOBAL m_hDialogTemplate = nullptr;
+    bool m_bIndirect = false;
     CWnd* m_pParentWnd;
     AFX_MODULE_STATE* m_pModuleState = nullptr;  // current while the dialog handles a message
 };

@@ -21,6 +21,7 @@ public:
         return ::SendMessageA(m_hWnd, message, wParam, lParam);
     }
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
+    void SetWindowText(const char* text) { ::SetWindowTextA(m_hWnd, text); }
 
     HWND m_hWnd = nullptr;
 };

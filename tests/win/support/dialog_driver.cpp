@@ -18,13 +18,15 @@ DialogDriver::~DialogDriver()
 
 LRESULT CALLBACK DialogDriver::CbtHook(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code == HCBT_ACTIVATE && g_driver && !g_driver->m_dialog) {
+    if (code == HCBT_ACTIVATE && g_driver) {
         char cls[16] = {};
         HWND window = reinterpret_cast<HWND>(wParam);
         GetClassNameA(window, cls, sizeof cls);
-        if (strcmp(cls, "#32770") == 0) {
+        if (strcmp(cls, "#32770") == 0 && !g_driver->m_dialog) {
             g_driver->m_dialog = window;
             SetTimer(window, 0x7e57, 0, Start);
+        } else if (strcmp(cls, "#32770") == 0 && window != g_driver->m_dialog) {
+            SetTimer(window, 0x7e58, 0, Answer);  // a message box over the dialog
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -40,6 +42,17 @@ void CALLBACK DialogDriver::Start(HWND dialog, UINT, UINT_PTR id, DWORD)
     self->m_steps(dialog);
     if (IsWindow(dialog))
         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+}
+
+void CALLBACK DialogDriver::Answer(HWND box, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(box, id);
+    if (!g_driver || !IsWindow(box))
+        return;
+    char text[2048] = {};
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // a message box's text
+    g_driver->m_messages.emplace_back(text);
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
 }
 
 void ClickButton(HWND dialog, int id)

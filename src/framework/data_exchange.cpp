@@ -1,0 +1,49 @@
+#include "framework/data_exchange.h"
+
+#include "framework/message_box.h"
+
+#include <string>
+
+HWND CDataExchange::PrepareCtrl(int id)
+{
+    m_hWndLastControl = m_pDlgWnd->GetDlgItem(id);
+    return m_hWndLastControl;
+}
+
+void CDataExchange::Fail()
+{
+    if (m_bSaveAndValidate && m_hWndLastControl)
+        ::SetFocus(m_hWndLastControl);
+    throw Failed();
+}
+
+void DDX_Text(CDataExchange* pDX, int id, CString& value)
+{
+    HWND control = pDX->PrepareCtrl(id);
+    if (!pDX->m_bSaveAndValidate) {
+        ::SetWindowTextA(control, value);
+        return;
+    }
+    std::string text(static_cast<size_t>(::GetWindowTextLengthA(control)) + 1, '\0');
+    const int length = ::GetWindowTextA(control, text.data(), static_cast<int>(text.size()));
+    value = CString(text.data(), length);
+}
+
+void DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars)
+{
+    if (!pDX->m_bSaveAndValidate) {
+        ::SendMessageA(pDX->LastControl(), EM_LIMITTEXT, nChars, 0);
+        return;
+    }
+    if (value.GetLength() > nChars) {
+        const std::string prompt = "Please enter no more than " + std::to_string(nChars) + " characters.";
+        AfxMessageBox(prompt.c_str(), MB_ICONEXCLAMATION);
+        pDX->Fail();
+    }
+}
+
+void DDX_Control(CDataExchange* pDX, int id, CWnd& control)
+{
+    if (!control.m_hWnd)
+        control.Attach(pDX->PrepareCtrl(id));
+}

@@ -1,0 +1,228 @@
+// The sub-folder dialog on its real template: the name rule with its message, the 8-byte name,
+// the description, the title, Cancel and Esc, and a missing template.
+#include "subfolder/category_dlg.h"
+#include "support/deployment.h"
+#include "support/dialog_driver.h"
+#include "support/dialog_template.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const char kRule[] =
+    "Invalid subfolder name. The name must 8 character or less\nand can contain the folllowing "
+    "characters:\n\tA thru Z, 0 thru 9, - and _";
+const char kTooLong[] = "Please enter no more than 8 characters.";
+
+struct Outcome {
+    INT_PTR result = 0;
+    CString name, description;
+    std::vector<std::string> messages;
+};
+
+std::string Text(HWND window)
+{
+    char text[1024] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+void Type(HWND edit, const std::string& text)
+{
+    SetFocus(edit);
+    for (char c : text)
+        SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
+Outcome RunDialog(const char* name, const char* description, const std::function<void(HWND)>& steps,
+            const char* caption = "Sub")
+{
+    Outcome outcome;
+    CCategoryDlg dialog(nullptr);
+    dialog.m_strCaption = caption;
+    dialog.m_strName = name;
+    dialog.m_strDescription = description;
+    DialogDriver driver(steps);
+    outcome.result = dialog.DoModal();
+    outcome.name = dialog.m_strName;
+    outcome.description = dialog.m_strDescription;
+    outcome.messages = driver.Messages();
+    EXPECT_TRUE(driver.Ran());
+    return outcome;
+}
+
+HWND NameEdit(HWND dialog) { return GetDlgItem(dialog, 25042); }
+HWND DescriptionEdit(HWND dialog) { return GetDlgItem(dialog, 25043); }
+
+TEST(SubFolderDialog, OpensWithTheCallersTitleAndTheFocusInTheName)
+{
+    std::string title, name;
+    bool focused = false;
+    RunDialog("CAT1", "words", [&](HWND d) {
+        title = Text(d);
+        name = Text(NameEdit(d));
+        focused = GetFocus() == NameEdit(d);
+    });
+    EXPECT_EQ(title, "Sub");
+    EXPECT_EQ(name, "CAT1");
+    EXPECT_TRUE(focused);
+    RunDialog("", "", [&](HWND d) { title = Text(d); }, "");
+    EXPECT_EQ(title, "") << "an empty caption replaces the template's title";
+}
+
+TEST(SubFolderDialog, AnEmptyNameOrOneThatBreaksTheRuleIsRefusedWithTheRuleMessage)
+{
+    std::vector<std::string> kept;
+    bool open = true;
+    const Outcome outcome = RunDialog("", "", [&](HWND d) {
+        for (const char* name : {"", "A B", "A.B", "A/B", "A\\B"}) {
+            SetWindowTextA(NameEdit(d), name);
+            ClickButton(d, IDOK);
+            open = open && IsWindowVisible(d);
+            kept.push_back(Text(NameEdit(d)));
+        }
+        ClickButton(d, IDCANCEL);
+    });
+    EXPECT_TRUE(open) << "the dialog stays open";
+    EXPECT_EQ(kept, (std::vector<std::string>{"", "A B", "A.B", "A/B", "A\\B"}));
+    EXPECT_EQ(outcome.messages, std::vector<std::string>(5, kRule));
+    EXPECT_EQ(outcome.result, IDCANCEL);
+}
+
+TEST(SubFolderDialog, AGoodNameIsAcceptedWithItsDescription)
+{
+    const Outcome outcome = RunDialog("", "", [](HWND d) {
+        SetWindowTextA(NameEdit(d), "AB-12_x");
+        SetWindowTextA(DescriptionEdit(d), "  any text: / \\ . # ; , \"quoted\"");
+        ClickButton(d, IDOK);
+    });
+    EXPECT_EQ(outcome.result, IDOK);
+    EXPECT_EQ(outcome.name, "AB-12_x");  // lower case passes, whatever the message says
+    EXPECT_EQ(outcome.description, "  any text: / \\ . # ; , \"quoted\"");
+    EXPECT_TRUE(outcome.messages.empty());
+}
+
+TEST(SubFolderDialog, TheNameEditTakesEightBytesAndTheDescription255)
+{
+    std::string name, description;
+    const Outcome outcome = RunDialog("", "", [&](HWND d) {
+        Type(NameEdit(d), "ABCDEFGHI");
+        Type(DescriptionEdit(d), std::string(300, 'x'));
+        name = Text(NameEdit(d));
+        description = Text(DescriptionEdit(d));
+        ClickButton(d, IDOK);
+    });
+    EXPECT_EQ(name, "ABCDEFGH");
+    EXPECT_EQ(description.size(), 255u);
+    EXPECT_EQ(outcome.result, IDOK);
+    EXPECT_EQ(outcome.name, "ABCDEFGH");
+}
+
+TEST(SubFolderDialog, ALongerNameFromTheCallerIsShownWholeAndRefusedUntilShortened)
+{
+    std::string shown;
+    bool open = false, focused = false;
+    const Outcome outcome = RunDialog("ABCDEFGHIJ", "kept", [&](HWND d) {
+        shown = Text(NameEdit(d));
+        ClickButton(d, IDOK);
+        open = IsWindowVisible(d);
+        focused = GetFocus() == NameEdit(d);
+        SetWindowTextA(NameEdit(d), "ABCDEFGH");
+        ClickButton(d, IDOK);
+    });
+    EXPECT_EQ(shown, "ABCDEFGHIJ");
+    EXPECT_TRUE(open);
+    EXPECT_TRUE(focused) << "the length check puts the focus back in the name";
+    // Told by the exchange in OK's first step and again by the closing exchange; never the rule.
+    EXPECT_EQ(outcome.messages, (std::vector<std::string>{kTooLong, kTooLong}));
+    EXPECT_EQ(outcome.result, IDOK);
+    EXPECT_EQ(outcome.name, "ABCDEFGH");
+    EXPECT_EQ(outcome.description, "kept");
+}
+
+TEST(SubFolderDialog, CancelAndEscLeaveTheFieldsAsTheyWere)
+{
+    Outcome outcome = RunDialog("CAT", "old", [](HWND d) {
+        SetWindowTextA(NameEdit(d), "OTHER");
+        ClickButton(d, IDCANCEL);
+    });
+    EXPECT_EQ(outcome.result, IDCANCEL);
+    EXPECT_EQ(outcome.name, "CAT");
+
+    bool closedByEsc = false;
+    outcome = RunDialog("CAT", "old", [&](HWND d) {
+        // Esc as the modal loop hands it to the dialog manager.
+        MSG key = {NameEdit(d), WM_KEYDOWN, VK_ESCAPE, 1, 0, {}};
+        IsDialogMessageA(d, &key);
+        closedByEsc = !IsWindowVisible(d);
+    });
+    EXPECT_TRUE(closedByEsc);
+    EXPECT_EQ(outcome.result, IDCANCEL);
+    EXPECT_EQ(outcome.description, "old");
+}
+
+TEST(SubFolderDialog, WithoutItsTemplateTheDialogCannotRun)
+{
+    AFX_MODULE_STATE elsewhere;  // resources from a module that has no template 113
+    elsewhere.m_hCurrentInstanceHandle = elsewhere.m_hCurrentResourceHandle =
+        GetModuleHandleA("kernel32.dll");
+    AFX_MAINTAIN_STATE2 state(&elsewhere);
+    CCategoryDlg dialog(nullptr);
+    DialogDriver driver([](HWND) {});
+    EXPECT_EQ(dialog.DoModal(), -1);
+    EXPECT_FALSE(driver.Ran());
+}
+
+TEST(SubFolderDialog, TheTemplatesAreExactlyDialog113InBothLanguages)
+{
+    HMODULE library = LoadLibraryExA((BinFolder() + "\\vorlanx.dll").c_str(), nullptr,
+                                     LOAD_LIBRARY_AS_DATAFILE);
+    HMODULE german = LoadLibraryExA((BinFolder() + "\\lang\\de\\vorlanxres.dll").c_str(), nullptr,
+                                    LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(library && german);
+    const DialogTemplate t = ReadDialogTemplate(library, 113);
+    ASSERT_TRUE(t.found);
+    EXPECT_EQ(t.title, "New SubFolder");
+    EXPECT_EQ(t.style, DWORD(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT));
+    EXPECT_EQ((std::vector<short>{t.cx, t.cy}), (std::vector<short>{194, 90}));
+    EXPECT_EQ(t.font, "MS Shell Dlg");
+    EXPECT_EQ(t.pointSize, 8);
+    const DWORD child = WS_CHILD | WS_VISIBLE;
+    const struct {
+        int id;
+        const char* cls;
+        const char* text;
+        short x, y, cx, cy;
+        DWORD style;
+    } expected[] = {
+        {25042, "Edit", "", 92, 21, 78, 14, ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP},
+        {25043, "Edit", "", 92, 41, 78, 24, ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP},
+        {IDOK, "Button", "OK", 27, 69, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP},
+        {IDCANCEL, "Button", "Cancel", 114, 69, 50, 14, BS_PUSHBUTTON | WS_TABSTOP},
+        {-1, "Static", "Name:", 26, 25, 59, 8, SS_LEFT | WS_GROUP},
+        {-1, "Static", "Description:", 27, 46, 59, 8, SS_LEFT | WS_GROUP},
+    };
+    ASSERT_EQ(t.controls.size(), std::size(expected));
+    for (size_t i = 0; i < std::size(expected); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(t.controls[i].id, expected[i].id);
+        EXPECT_EQ(t.controls[i].className, expected[i].cls);
+        EXPECT_EQ(t.controls[i].text, expected[i].text);
+        EXPECT_EQ((std::vector<short>{t.controls[i].x, t.controls[i].y, t.controls[i].cx, t.controls[i].cy}),
+                  (std::vector<short>{expected[i].x, expected[i].y, expected[i].cx, expected[i].cy}));
+        EXPECT_EQ(t.controls[i].style, child | expected[i].style);
+    }
+
+    // The German template: the same layout, its own texts.
+    const DialogTemplate g = ReadDialogTemplate(german, 113, MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN));
+    ASSERT_TRUE(g.found);
+    EXPECT_EQ(g.title, "Neuer Unterordner");
+    ASSERT_EQ(g.controls.size(), t.controls.size());
+    EXPECT_EQ(g.controls[3].text, "Abbrechen");
+    for (size_t i = 0; i < t.controls.size(); ++i)
+        EXPECT_EQ(g.controls[i].x * 1000 + g.controls[i].y, t.controls[i].x * 1000 + t.controls[i].y);
+    FreeLibrary(german);
+    FreeLibrary(library);
+}
+
+}  // namespace
