@@ -332,6 +332,4 @@ void CBrowseArea::OnOK()
     m_nResultCount = joined;
 }
 
-void CBrowseArea::OnRclickTree(NMHDR*, LRESULT*) {}
-
 void CBrowseArea::OnDblclkTree(NMHDR*, LRESULT*) {}

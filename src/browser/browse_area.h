@@ -73,6 +73,7 @@ protected:
 
 private:
     bool IsSelectable(HTREEITEM item);  // not blocked, not restricted
+    bool CaretHasStorePath();
     bool ListHolds(const CString& path);
     void RemoveDeviceEntries(const CString& prefix);
     void SendToTree(UINT message);

@@ -34,6 +34,15 @@ CString CTreeCtrl::GetItemText(HTREEITEM item) const
     }
 }
 
+BOOL CTreeCtrl::SetItemText(HTREEITEM item, const char* text)
+{
+    TVITEMA tv = {};
+    tv.mask = TVIF_TEXT;
+    tv.hItem = item;
+    tv.pszText = const_cast<char*>(text);
+    return static_cast<BOOL>(SendMessage(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&tv)));
+}
+
 BOOL CTreeCtrl::GetItemImage(HTREEITEM item, int& image, int& selectedImage) const
 {
     TVITEMA tv = {};

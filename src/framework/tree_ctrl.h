@@ -27,6 +27,7 @@ public:
     HTREEITEM GetParentItem(HTREEITEM item) const { return GetNextItem(item, TVGN_PARENT); }
 
     CString GetItemText(HTREEITEM item) const;
+    BOOL SetItemText(HTREEITEM item, const char* text);
     BOOL GetItemImage(HTREEITEM item, int& image, int& selectedImage) const;
 
     BOOL Expand(HTREEITEM item, UINT code)
@@ -36,6 +37,10 @@ public:
     BOOL SelectItem(HTREEITEM item)
     {
         return static_cast<BOOL>(SendMessage(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item)));
+    }
+    BOOL DeleteItem(HTREEITEM item)
+    {
+        return static_cast<BOOL>(SendMessage(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item)));
     }
     HIMAGELIST SetImageList(HIMAGELIST list, int which)
     {

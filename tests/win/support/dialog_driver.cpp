@@ -1,5 +1,7 @@
 #include "dialog_driver.h"
 
+#include <algorithm>
+
 namespace {
 DialogDriver* g_driver = nullptr;  // one at a time, on the test thread
 }
@@ -26,7 +28,12 @@ LRESULT CALLBACK DialogDriver::CbtHook(int code, WPARAM wParam, LPARAM lParam)
             g_driver->m_dialog = window;
             SetTimer(window, 0x7e57, 0, Start);
         } else if (strcmp(cls, "#32770") == 0 && window != g_driver->m_dialog) {
-            SetTimer(window, 0x7e58, 0, Answer);  // a message box over the dialog
+            auto& seen = g_driver->m_seen;
+            if (std::find(seen.begin(), seen.end(), window) == seen.end()) {
+                seen.push_back(window);
+                const bool nested = !g_driver->m_nested.empty();
+                SetTimer(window, 0x7e58, 0, nested ? StartNested : Answer);
+            }
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -40,6 +47,18 @@ void CALLBACK DialogDriver::Start(HWND dialog, UINT, UINT_PTR id, DWORD)
         return;
     self->m_ran = true;
     self->m_steps(dialog);
+    if (IsWindow(dialog))
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+}
+
+void CALLBACK DialogDriver::StartNested(HWND dialog, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(dialog, id);
+    if (!g_driver || g_driver->m_nested.empty())
+        return;
+    const auto steps = g_driver->m_nested.front();
+    g_driver->m_nested.erase(g_driver->m_nested.begin());
+    steps(dialog);
     if (IsWindow(dialog))
         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
 }

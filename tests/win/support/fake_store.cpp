@@ -4,6 +4,7 @@
 #include "external/talmor.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <new>
 
 namespace {
@@ -46,6 +47,16 @@ bool FakeStore::Called(const std::string& call) const
     return std::find(calls.begin(), calls.end(), call) != calls.end();
 }
 
+std::vector<std::string> FakeStore::CategoryCalls() const
+{
+    std::vector<std::string> found;
+    for (const std::string& call : calls)
+        for (const char* verb : {"New ", "Retrieve ", "Edit ", "Delete "})
+            if (call.rfind(verb, 0) == 0)
+                found.push_back(call);
+    return found;
+}
+
 extern "C" {
 
 void __cdecl talmor_startcache(void)
@@ -77,24 +88,39 @@ int __cdecl cc_check_trailer_ex(char* loginPath, int mode, int* first, int* seco
     return login.result;
 }
 
-int __cdecl talmor_RetrieveCategory(const char*, const char*, const char*, CCategoryData*)
+int __cdecl talmor_RetrieveCategory(const char* device, const char* area, const char* category,
+                                    CCategoryData* record)
 {
-    return 2005;
+    FakeStore& fake = Fake();
+    fake.calls.push_back(std::string("Retrieve ") + device + "|" + area + "|" + category);
+    if (fake.retrieveResult == 1) {
+        snprintf(record->name, sizeof record->name, "%s", fake.retrievedName.c_str());
+        snprintf(record->description, sizeof record->description, "%s",
+                 fake.retrievedDescription.c_str());
+    }
+    return fake.retrieveResult;
 }
 
-int __cdecl talmor_NewCategory(const char*, const char*, const char*, CCategoryData*)
+int __cdecl talmor_NewCategory(const char* device, const char* area, const char* category,
+                               CCategoryData* record)
 {
-    return 2001;
+    Fake().calls.push_back(std::string("New ") + device + "|" + area + "|" + category + "|" +
+                           record->name + "|" + record->description);
+    return Fake().newResult;
 }
 
-int __cdecl talmor_EditCategory(const char*, const char*, const char*, CCategoryData*)
+int __cdecl talmor_EditCategory(const char* device, const char* area, const char* category,
+                                CCategoryData* record)
 {
-    return 2001;
+    Fake().calls.push_back(std::string("Edit ") + device + "|" + area + "|" + category + "|" +
+                           record->name + "|" + record->description);
+    return Fake().editResult;
 }
 
-int __cdecl talmor_DeleteCategory(const char*, const char*, const char*)
+int __cdecl talmor_DeleteCategory(const char* device, const char* area, const char* category)
 {
-    return 2001;
+    Fake().calls.push_back(std::string("Delete ") + device + "|" + area + "|" + category);
+    return Fake().deleteResult;
 }
 
 void __cdecl StoreFailedConnections(CStringList& failed)

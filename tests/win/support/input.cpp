@@ -43,6 +43,21 @@ void ClickTreeItem(HWND tree, HTREEITEM item)
     }
 }
 
+void RightClickTreeItem(HWND tree, HTREEITEM item, const std::vector<UINT>& keysAfter)
+{
+    const RECT r = ItemRect(tree, item, TRUE);
+    const LPARAM at = MAKELPARAM(r.left + std::min(8L, (r.right - r.left) / 2), (r.top + r.bottom) / 2);
+    // The release first, then the keys: the tree tracks the mouse until the release, and the
+    // menu it opens afterwards reads the keys.
+    PostMessageA(tree, WM_RBUTTONUP, 0, at);
+    for (UINT key : keysAfter) {
+        PostMessageA(tree, WM_KEYDOWN, key, 1);
+        PostMessageA(tree, WM_KEYUP, key, 0xC0000001);
+    }
+    SendMessageA(tree, WM_RBUTTONDOWN, MK_RBUTTON, at);
+    PumpMessages(10);
+}
+
 void ClickTreeButton(HWND tree, HTREEITEM item)
 {
     const RECT r = ItemRect(tree, item, TRUE);

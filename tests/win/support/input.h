@@ -14,6 +14,9 @@
 void Click(HWND window, POINT point);
 // A left click on the item's text.
 void ClickTreeItem(HWND tree, HTREEITEM item);
+// A right click on the item's text; keys posted before it are read by whatever the click opens
+// (such as a popup menu).
+void RightClickTreeItem(HWND tree, HTREEITEM item, const std::vector<UINT>& keysAfter = {});
 // A left click on the item's expand button (the + or -).
 void ClickTreeButton(HWND tree, HTREEITEM item);
 // A left click on the list box entry.

@@ -1,0 +1,247 @@
+// The tree's sub-folder menu on the real dialog: a real right click, the real popup menu
+// (commands chosen with keys), the sub-folder dialog, the store calls (in-process fakes) and what
+// becomes of the tree.
+#include "browser/browse_area.h"
+#include "support/dialog_driver.h"
+#include "support/fake_store.h"
+#include "support/input.h"
+#include "support/tree_dump.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+using Calls = std::vector<std::string>;
+const std::vector<UINT> kNew = {VK_DOWN, VK_RETURN};
+const std::vector<UINT> kEdit = {VK_DOWN, VK_DOWN, VK_RETURN};
+const std::vector<UINT> kDelete = {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN};
+const std::vector<UINT> kDismiss = {VK_ESCAPE};
+
+// Counts the menu loops that ran on this thread.
+int g_menuLoops = 0;
+LRESULT CALLBACK MenuFilter(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == MSGF_MENU)
+        ++g_menuLoops;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+struct Outcome {
+    std::string before, after;  // the tree around the right click
+    std::vector<std::string> messages;
+    bool menuShown = false;
+    bool dialogShown = false;
+    std::string dialogTitle, dialogName, dialogDescription;
+};
+
+// Opens the browser with the menu on (or off), makes caret the caret with a click, right-clicks
+// target and presses keys in the menu; the sub-folder dialog, if one opens, gets dialogSteps.
+Outcome RightClick(const std::string& caret, const std::string& target, const std::vector<UINT>& keys,
+                   const std::function<void(HWND)>& dialogSteps = {}, bool menuOn = true)
+{
+    Outcome outcome;
+    CBrowseArea browser;
+    browser.m_strDevice = "1";
+    browser.m_bSingleSelection = 1;
+    browser.m_bSubFolderEditing = menuOn;
+    HHOOK filter = SetWindowsHookExA(WH_MSGFILTER, MenuFilter, nullptr, GetCurrentThreadId());
+    g_menuLoops = 0;
+    DialogDriver driver([&](HWND dialog) {
+        HWND tree = GetDlgItem(dialog, 25031);
+        ClickTreeItem(tree, FindItem(tree, caret));
+        outcome.before = DumpTree(tree);
+        RightClickTreeItem(tree, FindItem(tree, target), keys);
+        outcome.after = DumpTree(tree);
+        ClickButton(dialog, IDCANCEL);
+    });
+    driver.ThenOnNextDialog([&](HWND dialog) {
+        char text[300] = {};
+        outcome.dialogShown = true;
+        GetWindowTextA(dialog, text, sizeof text);
+        outcome.dialogTitle = text;
+        GetDlgItemTextA(dialog, 25042, text, sizeof text);
+        outcome.dialogName = text;
+        GetDlgItemTextA(dialog, 25043, text, sizeof text);
+        outcome.dialogDescription = text;
+        if (dialogSteps)
+            dialogSteps(dialog);
+    });
+    browser.DoModal();
+    UnhookWindowsHookEx(filter);
+    EXPECT_TRUE(driver.Ran());
+    outcome.messages = driver.Messages();
+    outcome.menuShown = g_menuLoops > 0;
+    return outcome;
+}
+
+// Fills the sub-folder dialog and presses OK.
+std::function<void(HWND)> Enter(const char* name, const char* description)
+{
+    return [=](HWND dialog) {
+        SetDlgItemTextA(dialog, 25042, name);
+        SetDlgItemTextA(dialog, 25043, description);
+        ClickButton(dialog, IDOK);
+    };
+}
+
+const char kTree[] =
+    "|0\n"
+    "  1:|1\n"
+    "    AREA1|2\n"
+    "      CAT1|6\n"
+    "        SUB|6\n"
+    "    AREA2|2\n"
+    "  12:|1\n"
+    "    M|2\n"
+    "  A:FLOPPY|1\n";
+
+class SubFolderMenu : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fake.Reset();
+        fake.devices = {"1", "12", "A:"};
+        fake.areas["1"] = {"AREA1", "AREA1#CAT1", "AREA1#CAT1#SUB", "AREA2"};
+        fake.areas["12"] = {"M"};
+    }
+    FakeStore& fake = Fake();
+};
+
+TEST_F(SubFolderMenu, NewOnAnAreaMakesItsLastChild)
+{
+    const Outcome o = RightClick("AREA1", "AREA1", kNew, Enter("SUB9", "some words"));
+    EXPECT_TRUE(o.menuShown);
+    EXPECT_EQ(o.before, kTree);
+    EXPECT_EQ(o.dialogTitle, "New SubFolder");
+    EXPECT_EQ(o.dialogName, "");
+    EXPECT_EQ(fake.CategoryCalls(), Calls{"New 1|AREA1||SUB9|some words"});
+    EXPECT_NE(o.after.find("      CAT1|6\n        SUB|6\n      SUB9|6\n    AREA2"), std::string::npos)
+        << o.after;
+}
+
+TEST_F(SubFolderMenu, NewOnCategoriesOneAndTwoLevelsDeep)
+{
+    Outcome o = RightClick("CAT1", "CAT1", kNew, Enter("X", ""));
+    EXPECT_EQ(fake.CategoryCalls(), Calls{"New 1|AREA1|CAT1|X|"});
+    EXPECT_NE(o.after.find("        SUB|6\n        X|6\n"), std::string::npos) << o.after;
+
+    fake.calls.clear();
+    o = RightClick("SUB", "SUB", kNew, Enter("Y", "deep"));
+    EXPECT_EQ(fake.CategoryCalls(), Calls{"New 1|AREA1|CAT1#SUB|Y|deep"});
+    EXPECT_NE(o.after.find("        SUB|6\n          Y|6\n"), std::string::npos) << o.after;
+}
+
+TEST_F(SubFolderMenu, NewRefusedForATakenNameSaysSoAndAnyOtherRefusalIsSilent)
+{
+    fake.newResult = 1006;
+    Outcome o = RightClick("AREA1", "AREA1", kNew, Enter("CAT1", ""));
+    EXPECT_EQ(o.messages, std::vector<std::string>{"SubFolder Already Exists"});
+    EXPECT_EQ(o.after, kTree);
+
+    fake.newResult = 2007;
+    o = RightClick("AREA1", "AREA1", kNew, Enter("OTHER", ""));
+    EXPECT_TRUE(o.messages.empty());
+    EXPECT_EQ(o.after, kTree);
+}
+
+TEST_F(SubFolderMenu, TheCommandsActOnTheCaretNotOnTheItemClicked)
+{
+    const Outcome o = RightClick("AREA2", "CAT1", kNew, Enter("Z", ""));
+    EXPECT_EQ(fake.CategoryCalls(), Calls{"New 1|AREA2||Z|"});
+    EXPECT_NE(o.after.find("    AREA2|2\n      Z|6\n"), std::string::npos) << o.after;
+}
+
+TEST_F(SubFolderMenu, EditShowsTheStoredCategoryAndRelabelsItWhenTheNameChanged)
+{
+    fake.retrievedName = "CAT1";
+    fake.retrievedDescription = "old words";
+    Outcome o = RightClick("CAT1", "CAT1", kEdit, Enter("cat1", "new words"));
+    EXPECT_EQ(o.dialogTitle, "Edit SubFolder");
+    EXPECT_EQ(o.dialogName, "CAT1");
+    EXPECT_EQ(o.dialogDescription, "old words");
+    EXPECT_EQ(fake.CategoryCalls(), (Calls{"Retrieve 1|AREA1|CAT1", "Edit 1|AREA1|CAT1|cat1|new words"}));
+    EXPECT_NE(o.after.find("      cat1|6\n"), std::string::npos) << "a change of case is a change";
+
+    fake.calls.clear();  // the description alone: the tree stays as it was
+    o = RightClick("SUB", "SUB", kEdit, Enter("CAT1", "other words"));
+    EXPECT_EQ(fake.CategoryCalls(), (Calls{"Retrieve 1|AREA1|CAT1#SUB", "Edit 1|AREA1|CAT1#SUB|CAT1|other words"}));
+    EXPECT_EQ(o.after, o.before);
+}
+
+TEST_F(SubFolderMenu, EditStopsWhenTheStoreCannotReadOrRefusesIt)
+{
+    fake.retrieveResult = 2005;  // nothing read: no dialog with undefined contents
+    Outcome o = RightClick("CAT1", "CAT1", kEdit);
+    EXPECT_FALSE(o.dialogShown);
+    EXPECT_EQ(fake.CategoryCalls(), Calls{"Retrieve 1|AREA1|CAT1"});
+
+    fake.calls.clear();
+    fake.retrieveResult = 1;
+    fake.editResult = 1006;  // refused: the item keeps its name
+    o = RightClick("CAT1", "CAT1", kEdit, Enter("TAKEN", ""));
+    EXPECT_EQ(fake.CategoryCalls().size(), 2u);
+    EXPECT_EQ(o.after, kTree);
+
+    fake.calls.clear();  // on an area there is no category to edit
+    o = RightClick("AREA1", "AREA1", kEdit);
+    EXPECT_FALSE(o.dialogShown);
+    EXPECT_TRUE(fake.CategoryCalls().empty());
+}
+
+TEST_F(SubFolderMenu, DeleteRemovesTheCategoryOnlyWhenTheStoreDid)
+{
+    Outcome o = RightClick("SUB", "SUB", kDelete);
+    EXPECT_EQ(fake.CategoryCalls(), Calls{"Delete 1|AREA1|CAT1#SUB"});
+    EXPECT_EQ(o.after.find("SUB|6"), std::string::npos);
+
+    fake.calls.clear();
+    o = RightClick("CAT1", "CAT1", kDelete);
+    EXPECT_EQ(fake.CategoryCalls(), Calls{"Delete 1|AREA1|CAT1"});
+    EXPECT_EQ(o.after.find("CAT1"), std::string::npos) << "with everything below it";
+
+    fake.calls.clear();
+    fake.deleteResult = 2006;
+    o = RightClick("CAT1", "CAT1", kDelete);
+    EXPECT_EQ(o.after, kTree);
+    EXPECT_TRUE(o.messages.empty());
+
+    fake.calls.clear();  // an area is no category: nothing is deleted, the tree keeps it
+    o = RightClick("AREA1", "AREA1", kDelete);
+    EXPECT_TRUE(fake.CategoryCalls().empty());
+    EXPECT_EQ(o.after, kTree);
+}
+
+TEST_F(SubFolderMenu, WhereNoStorePathLeadsTheCommandsDoNothing)
+{
+    for (const char* caret : {"M", "12:", "A:FLOPPY", ""}) {
+        for (const auto& keys : {kNew, kEdit, kDelete}) {
+            const Outcome o = RightClick(caret, caret, keys, Enter("NEVER", ""));
+            EXPECT_TRUE(o.menuShown) << caret;
+            EXPECT_FALSE(o.dialogShown) << caret;
+            EXPECT_EQ(o.after, kTree) << caret;
+        }
+    }
+    EXPECT_TRUE(fake.CategoryCalls().empty());
+}
+
+TEST_F(SubFolderMenu, OffDismissedOrCancelledNothingHappens)
+{
+    Outcome o = RightClick("AREA1", "AREA1", {}, {}, false);
+    EXPECT_FALSE(o.menuShown);
+
+    o = RightClick("AREA1", "AREA1", kDismiss);
+    EXPECT_TRUE(o.menuShown);
+    EXPECT_FALSE(o.dialogShown);
+
+    o = RightClick("AREA1", "AREA1", kNew, [](HWND d) { ClickButton(d, IDCANCEL); });
+    EXPECT_TRUE(o.dialogShown);
+    EXPECT_TRUE(fake.CategoryCalls().empty());
+    EXPECT_EQ(o.after, kTree);
+
+    o = RightClick("CAT1", "CAT1", kEdit, [](HWND d) { ClickButton(d, IDCANCEL); });
+    EXPECT_EQ(fake.CategoryCalls(), Calls{"Retrieve 1|AREA1|CAT1"});
+}
+
+}  // namespace
