@@ -4,87 +4,14 @@
 #include "browser/browse_area.h"
 #include "support/dialog_driver.h"
 #include "support/fake_store.h"
-#include "support/input.h"
-#include "support/tree_dump.h"
+#include "support/subfolder_driver.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
 
 namespace {
 
 using Calls = std::vector<std::string>;
-const std::vector<UINT> kNew = {VK_DOWN, VK_RETURN};
-const std::vector<UINT> kEdit = {VK_DOWN, VK_DOWN, VK_RETURN};
-const std::vector<UINT> kDelete = {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN};
-const std::vector<UINT> kDismiss = {VK_ESCAPE};
-
-// Counts the menu loops that ran on this thread.
-int g_menuLoops = 0;
-LRESULT CALLBACK MenuFilter(int code, WPARAM wParam, LPARAM lParam)
-{
-    if (code == MSGF_MENU)
-        ++g_menuLoops;
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-struct Outcome {
-    std::string before, after;  // the tree around the right click
-    std::vector<std::string> messages;
-    bool menuShown = false;
-    bool dialogShown = false;
-    std::string dialogTitle, dialogName, dialogDescription;
-};
-
-// Opens the browser with the menu on (or off), makes caret the caret with a click, right-clicks
-// target and presses keys in the menu; the sub-folder dialog, if one opens, gets dialogSteps.
-Outcome RightClick(const std::string& caret, const std::string& target, const std::vector<UINT>& keys,
-                   const std::function<void(HWND)>& dialogSteps = {}, bool menuOn = true)
-{
-    Outcome outcome;
-    CBrowseArea browser;
-    browser.m_strDevice = "1";
-    browser.m_bSingleSelection = 1;
-    browser.m_bSubFolderEditing = menuOn;
-    HHOOK filter = SetWindowsHookExA(WH_MSGFILTER, MenuFilter, nullptr, GetCurrentThreadId());
-    g_menuLoops = 0;
-    DialogDriver driver([&](HWND dialog) {
-        HWND tree = GetDlgItem(dialog, 25031);
-        ClickTreeItem(tree, FindItem(tree, caret));
-        outcome.before = DumpTree(tree);
-        RightClickTreeItem(tree, FindItem(tree, target), keys);
-        outcome.after = DumpTree(tree);
-        ClickButton(dialog, IDCANCEL);
-    });
-    driver.ThenOnNextDialog([&](HWND dialog) {
-        char text[300] = {};
-        outcome.dialogShown = true;
-        GetWindowTextA(dialog, text, sizeof text);
-        outcome.dialogTitle = text;
-        GetDlgItemTextA(dialog, 25042, text, sizeof text);
-        outcome.dialogName = text;
-        GetDlgItemTextA(dialog, 25043, text, sizeof text);
-        outcome.dialogDescription = text;
-        if (dialogSteps)
-            dialogSteps(dialog);
-    });
-    browser.DoModal();
-    UnhookWindowsHookEx(filter);
-    EXPECT_TRUE(driver.Ran());
-    outcome.messages = driver.Messages();
-    outcome.menuShown = g_menuLoops > 0;
-    return outcome;
-}
-
-// Fills the sub-folder dialog and presses OK.
-std::function<void(HWND)> Enter(const char* name, const char* description)
-{
-    return [=](HWND dialog) {
-        SetDlgItemTextA(dialog, 25042, name);
-        SetDlgItemTextA(dialog, 25043, description);
-        ClickButton(dialog, IDOK);
-    };
-}
 
 const char kTree[] =
     "|0\n"

@@ -1,0 +1,8 @@
+// The category store and device lookup calls, forwarded to a deployment's real talmor.dll and
+// ORVENT.dll: the browser runs in-process with our real store on a folder tree behind it.
+#pragma once
+
+#include <windows.h>
+
+// Binds the calls to these libraries (loaded by the test from its deployment).
+void ForwardStoreTo(HMODULE talmor, HMODULE orvent);
