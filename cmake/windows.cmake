@@ -20,6 +20,7 @@ add_subdirectory(src)
 add_subdirectory(standins)
 add_subdirectory(lang)
 add_subdirectory(tools/host)
+add_subdirectory(tools/browser)
 
 # GoogleTest from Debian's source package, built with the cross compiler.
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

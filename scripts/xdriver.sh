@@ -17,11 +17,17 @@ wait_for_window() {
     done
 }
 
-# click_in WINDOW X Y: a real mouse click at X, Y within the window (its frame included).
+# click_in WINDOW X Y: a real left click at X, Y within the window (its frame included).
 click_in() {
+    click_in_with "$1" "$2" "$3" 1
+}
+
+# click_in_with WINDOW X Y BUTTON: the same with another mouse button (3: the right one). The
+# pointer must move for the click: xdotool's --sync waits for the motion.
+click_in_with() {
     local X Y WIDTH HEIGHT SCREEN
     eval "$(xdotool getwindowgeometry --shell "$1")"
-    xdotool mousemove --sync $((X + $2)) $((Y + $3)) click 1
+    xdotool mousemove --sync $((X + $2)) $((Y + $3)) click "$4"
     sleep 0.5
 }
 

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# The sub-folder menu end to end, as a person uses it: vorlanxbrowser.exe (the browser with the
+# menu on) on our store, a real right click on an area, "New SubFolder" clicked in the real popup
+# menu, a name typed into the dialog, OK twice; the folder must be on disk with its description,
+# and the area chosen before is the result.
+# A screenshot of the open menu is kept.
+# usage: subfolder_menu.sh BIN_FOLDER TOOLS_FOLDER ARTIFACT_FOLDER
+set -uo pipefail
+bin=$1
+tools=$2
+artifacts=$3
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/../../scripts/xdriver.sh"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp "$bin"/*.dll "$tools/vorlanxbrowser.exe" "$work"/
+area=$work/1/userroot/storage/AREA1
+mkdir -p "$area" "$work/c/userroot/storage"
+printf '[login]\naccess = open\n' >"$area/login.ctl"
+printf '[devices]\nC: = Z:%s\n1 = Z:%s\n' "${work//\//\\}\\c" "${work//\//\\}\\1" >"$work/storage.ini"
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+(cd / && wine "$work/vorlanxbrowser.exe" 1 >"$work/out" 2>&1) &
+pid=$!
+window=$(wait_for_window "Browse for Storage Area" "$pid")
+if [ -z "$window" ]; then
+    fail "the browser did not show"
+else
+    # Rows 16 pixels apart from the root at y 72: root, C:, 1:, AREA1.
+    click_in "$window" 90 120    # AREA1: chosen, and the caret
+    click_in_with "$window" 91 121 3   # a right click: the menu (a pixel aside, so the pointer moves)
+    sleep 1
+    screenshot "$artifacts/subfolder-menu.png"
+    click_in "$window" 130 130   # "New SubFolder", the first item
+    dialog=$(wait_for_window "New SubFolder" "$pid")
+    if [ -z "$dialog" ]; then
+        fail "the sub-folder dialog did not show"
+    else
+        xdotool type --delay 80 "DEMO2"
+        xdotool key Tab
+        xdotool type --delay 40 "Made through the menu"
+        screenshot "$artifacts/subfolder-dialog.png"
+        xdotool key Return
+        sleep 1
+    fi
+    click_in "$window" 237 308   # OK
+fi
+wait_for_exit "$pid"
+printed=$(tr -d '\r' <"$work/out")
+[ "$printed" == "1:AREA1" ] || fail "the browser printed '$printed'"
+[ -d "$area/DEMO2" ] || fail "no folder DEMO2 in the area"
+[ "$(cat "$area/DEMO2/category.txt" 2>/dev/null)" == "Made through the menu" ] ||
+    fail "DEMO2's description is '$(cat "$area/DEMO2/category.txt" 2>/dev/null)'"
+[ "$failures" -eq 0 ] && echo "subfolder_menu: all checks passed; screenshots in $artifacts"
+exit $((failures > 0))
