@@ -51,6 +51,19 @@ host 1 retrieve 1 AREA1 MISSING
 host 1 new 1 AREA1 "" NUL
 [[ $out == *"2002"* ]] || fail "a reserved name: $out"
 
+# Two hosts creating the same sub-folder at once: one succeeds, the other is told 1006.
+for round in 1 2 3 4 5 6 7 8; do
+    (cd / && wine "$work/vorlanxhost.exe" new 1 AREA1 "" "RACE$round" "first" >"$work/race1" 2>&1; echo $? >>"$work/race1") &
+    first=$!
+    (cd / && wine "$work/vorlanxhost.exe" new 1 AREA1 "" "RACE$round" "second" >"$work/race2" 2>&1; echo $? >>"$work/race2") &
+    second=$!
+    wait "$first" "$second"
+    outcomes=$(cat "$work/race1" "$work/race2" | tr -d '\r' | sort | tr '\n' ' ')
+    [[ $outcomes == "0 1 vorlanxhost: vorlanx_new_category failed: 1006 (a category of that name already exists) " ]] ||
+        fail "round $round of two hosts at once: $outcomes"
+    [ -d "$area/RACE$round" ] || fail "round $round made no folder"
+done
+
 # An area folder that even root cannot write to (the immutable attribute).
 if chattr +i "$area" 2>/dev/null; then
     host 1 new 1 AREA1 "" BLOCKED "text"

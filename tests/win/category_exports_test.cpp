@@ -234,6 +234,26 @@ TEST_F(CategoryExports, HugeStringsInEveryArgumentGiveACode)
     EXPECT_EQ(FolderEntries(storage + "\\AREA1").size(), 1u);
 }
 
+TEST_F(CategoryExports, AMillionBytesOrOddBytesInEveryArgumentGiveACodeAndLoseNothing)
+{
+    ASSERT_EQ(create(nullptr, "1", "AREA1", "", "KEEP", "kept"), VORLANX_OK);
+    std::string million(1000000, 'm');
+    const char* m = million.c_str();
+    void* reserved = million.data();
+    EXPECT_EQ(create(reserved, m, m, m, m, m), VORLANX_ERR_INVALID_ARGUMENT);
+    EXPECT_EQ(edit(reserved, "1", "AREA1", "KEEP", m, "x"), VORLANX_ERR_INVALID_ARGUMENT);
+    EXPECT_EQ(retrieve(reserved, m, m, m, name, description), VORLANX_ERR_NO_DEVICE);
+    EXPECT_EQ(retrieve(nullptr, "1", m, "KEEP", name, description), VORLANX_ERR_INVALID_NAME);
+    // A lead byte of code page 932 as the last byte, and bytes of 0x80 and above.
+    EXPECT_EQ(create(nullptr, "1", "AREA1", "", "ab\x83", ""), VORLANX_OK);  // code page 1252 here
+    EXPECT_EQ(retrieve(nullptr, "1", "AREA1", "ab\x83", name, description), VORLANX_OK);
+    EXPECT_STREQ(name, "ab\x83");
+    EXPECT_EQ(create(nullptr, "1", "AREA1", "", "\xC9t\xE9", "\x80\xFF"), VORLANX_OK);
+    EXPECT_EQ(retrieve(nullptr, "\xFF", "AREA1", "KEEP", name, description), VORLANX_ERR_NO_DEVICE);
+    EXPECT_EQ(retrieve(nullptr, "1", "AREA1", "KEEP", name, description), VORLANX_OK);
+    EXPECT_STREQ(description, "kept");
+}
+
 TEST_F(CategoryExports, NamesThatCannotBeFoldersNeverReachTheFileSystem)
 {
     for (const char* bad : {"CON", "nul", "NUL.txt", "COM1", "a\\b", "a/b", "..", ".", "a:b", "a#b",
