@@ -134,14 +134,7 @@ TEST_F(BrowseExport, TheTemplateIsExactlyDialog402)
     EXPECT_EQ(t.font, "MS Shell Dlg");
     EXPECT_EQ(t.pointSize, 8);
 
-    const DWORD child = WS_CHILD | WS_VISIBLE;
-    const struct {
-        int id;
-        const char* cls;
-        const char* text;
-        short x, y, cx, cy;
-        DWORD style, exStyle;
-    } expected[] = {
+    ExpectControls(t, {
         {IDOK, "Button", "OK", 132, 169, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP, 0},
         {IDCANCEL, "Button", "Cancel", 198, 169, 50, 14, BS_PUSHBUTTON | WS_TABSTOP, 0},
         {25034, "Button", "Clear", 264, 169, 50, 14, BS_PUSHBUTTON | WS_TABSTOP, 0},
@@ -152,20 +145,7 @@ TEST_F(BrowseExport, TheTemplateIsExactlyDialog402)
         {-1, "Static", "Selected storage areas.", 210, 7, 104, 14, SS_LEFT | WS_GROUP, 0},
         {25033, "ListBox", "", 210, 26, 104, 137,
          LBS_NOTIFY | LBS_SORT | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP, 0},
-    };
-    ASSERT_EQ(t.controls.size(), std::size(expected));
-    for (size_t i = 0; i < std::size(expected); ++i) {
-        const TemplateControl& c = t.controls[i];
-        const auto& e = expected[i];
-        SCOPED_TRACE(e.text[0] ? e.text : e.cls);
-        EXPECT_EQ(c.id, e.id);
-        EXPECT_EQ(_stricmp(c.className.c_str(), e.cls), 0) << c.className;  // names ignore case
-        EXPECT_EQ(c.text, e.text);
-        EXPECT_EQ((std::vector<short>{c.x, c.y, c.cx, c.cy}),
-                  (std::vector<short>{e.x, e.y, e.cx, e.cy}));
-        EXPECT_EQ(c.style, child | e.style);
-        EXPECT_EQ(c.exStyle, e.exStyle);
-    }
+    });
 }
 
 TEST_F(BrowseExport, TheLibraryCarriesItsStringsVersionAndManifest)

@@ -6,6 +6,8 @@
 //   title: <the browser's title>  root: <the root label>  floppy: <the text of drive A:>
 //   ostrel: <path of the loaded Ostrel.dll, or none>
 // usage: startup_probe LIBRARY OUTPUT [again]   ("again": unload the library, load it again)
+#include "support/tree_dump.h"
+
 #include <windows.h>
 
 #include <commctrl.h>
@@ -25,18 +27,6 @@ std::string Escaped(const char* text)
     return out;
 }
 
-std::string TreeText(HWND tree, HTREEITEM item)
-{
-    char text[256] = {};
-    TVITEMA tv = {};
-    tv.mask = TVIF_TEXT;
-    tv.hItem = item;
-    tv.pszText = text;
-    tv.cchTextMax = sizeof text;
-    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
-    return text;
-}
-
 void CALLBACK Answer(HWND dialog, UINT, UINT_PTR id, DWORD)
 {
     KillTimer(dialog, id);
@@ -45,10 +35,10 @@ void CALLBACK Answer(HWND dialog, UINT, UINT_PTR id, DWORD)
         GetWindowTextA(dialog, text, sizeof text);
         fprintf(g_out, "title: %s\n", text);
         HTREEITEM root = TreeView_GetRoot(tree);
-        fprintf(g_out, "root: %s\n", TreeText(tree, root).c_str());
+        fprintf(g_out, "root: %s\n", ItemText(tree, root).c_str());
         for (HTREEITEM d = TreeView_GetChild(tree, root); d; d = TreeView_GetNextSibling(tree, d))
-            if (TreeText(tree, d).rfind("A:", 0) == 0)
-                fprintf(g_out, "floppy: %s\n", TreeText(tree, d).c_str());
+            if (ItemText(tree, d).rfind("A:", 0) == 0)
+                fprintf(g_out, "floppy: %s\n", ItemText(tree, d).c_str());
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     } else {  // a message box
         GetDlgItemTextA(dialog, 0xFFFF, text, sizeof text);

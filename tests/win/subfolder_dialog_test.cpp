@@ -187,31 +187,14 @@ TEST(SubFolderDialog, TheTemplatesAreExactlyDialog113InBothLanguages)
     EXPECT_EQ((std::vector<short>{t.cx, t.cy}), (std::vector<short>{194, 90}));
     EXPECT_EQ(t.font, "MS Shell Dlg");
     EXPECT_EQ(t.pointSize, 8);
-    const DWORD child = WS_CHILD | WS_VISIBLE;
-    const struct {
-        int id;
-        const char* cls;
-        const char* text;
-        short x, y, cx, cy;
-        DWORD style;
-    } expected[] = {
-        {25042, "Edit", "", 92, 21, 78, 14, ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP},
-        {25043, "Edit", "", 92, 41, 78, 24, ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP},
-        {IDOK, "Button", "OK", 27, 69, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP},
-        {IDCANCEL, "Button", "Cancel", 114, 69, 50, 14, BS_PUSHBUTTON | WS_TABSTOP},
-        {-1, "Static", "Name:", 26, 25, 59, 8, SS_LEFT | WS_GROUP},
-        {-1, "Static", "Description:", 27, 46, 59, 8, SS_LEFT | WS_GROUP},
-    };
-    ASSERT_EQ(t.controls.size(), std::size(expected));
-    for (size_t i = 0; i < std::size(expected); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(t.controls[i].id, expected[i].id);
-        EXPECT_EQ(t.controls[i].className, expected[i].cls);
-        EXPECT_EQ(t.controls[i].text, expected[i].text);
-        EXPECT_EQ((std::vector<short>{t.controls[i].x, t.controls[i].y, t.controls[i].cx, t.controls[i].cy}),
-                  (std::vector<short>{expected[i].x, expected[i].y, expected[i].cx, expected[i].cy}));
-        EXPECT_EQ(t.controls[i].style, child | expected[i].style);
-    }
+    ExpectControls(t, {
+        {25042, "Edit", "", 92, 21, 78, 14, ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 0},
+        {25043, "Edit", "", 92, 41, 78, 24, ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 0},
+        {IDOK, "Button", "OK", 27, 69, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP, 0},
+        {IDCANCEL, "Button", "Cancel", 114, 69, 50, 14, BS_PUSHBUTTON | WS_TABSTOP, 0},
+        {-1, "Static", "Name:", 26, 25, 59, 8, SS_LEFT | WS_GROUP, 0},
+        {-1, "Static", "Description:", 27, 46, 59, 8, SS_LEFT | WS_GROUP, 0},
+    });
 
     // The German template: the same layout, its own texts.
     const DialogTemplate g = ReadDialogTemplate(german, 113, MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN));

@@ -1,5 +1,7 @@
 #include "dialog_template.h"
 
+#include <gtest/gtest.h>
+
 namespace {
 
 class Reader {
@@ -94,4 +96,20 @@ DialogTemplate ReadDialogTemplate(HMODULE module, int id, WORD language)
         t.controls.push_back(c);
     }
     return t;
+}
+
+void ExpectControls(const DialogTemplate& t, const std::vector<ExpectedControl>& expected)
+{
+    ASSERT_EQ(t.controls.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        const TemplateControl& c = t.controls[i];
+        const ExpectedControl& e = expected[i];
+        SCOPED_TRACE(e.text[0] ? e.text : e.className);
+        EXPECT_EQ(c.id, e.id);
+        EXPECT_EQ(_stricmp(c.className.c_str(), e.className), 0) << c.className;
+        EXPECT_EQ(c.text, e.text);
+        EXPECT_EQ((std::vector<short>{c.x, c.y, c.cx, c.cy}), (std::vector<short>{e.x, e.y, e.cx, e.cy}));
+        EXPECT_EQ(c.style, WS_CHILD | WS_VISIBLE | e.style);
+        EXPECT_EQ(c.exStyle, e.exStyle);
+    }
 }

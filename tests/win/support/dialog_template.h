@@ -26,3 +26,15 @@ struct DialogTemplate {
 };
 
 DialogTemplate ReadDialogTemplate(HMODULE module, int id, WORD language = 0x409);
+
+// A control as a template must hold it; style is what it has beyond WS_CHILD and WS_VISIBLE.
+struct ExpectedControl {
+    int id;
+    const char* className;  // compared ignoring case: class names are
+    const char* text;
+    short x, y, cx, cy;
+    DWORD style, exStyle;
+};
+
+// Checks the template's controls, in order, against expected (gtest expectations).
+void ExpectControls(const DialogTemplate& t, const std::vector<ExpectedControl>& expected);
