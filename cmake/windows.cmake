@@ -40,6 +40,11 @@ add_test(NAME wine_prefix COMMAND sh -c
 set_tests_properties(wine_prefix PROPERTIES
     ENVIRONMENT "${VORLANX_WINE_ENV}" FIXTURES_SETUP wine)
 
+# ... and ended once the last of them is done.
+add_test(NAME wine_server_end COMMAND wineserver -k)
+set_tests_properties(wine_server_end PROPERTIES
+    ENVIRONMENT "${VORLANX_WINE_ENV}" FIXTURES_CLEANUP wine)
+
 add_subdirectory(tests/win)
 add_subdirectory(tests/e2e)
 add_subdirectory(bench)

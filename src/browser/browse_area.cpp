@@ -66,10 +66,6 @@ BOOL CBrowseArea::OnInitDialog()
 void CBrowseArea::PopulateTree()
 {
     CCacheScope cache;
-    struct ClearBuildItems {  // they point into this build only
-        std::unordered_map<std::string, HTREEITEM>& items;
-        ~ClearBuildItems() { items.clear(); }
-    } clear{m_buildItems};
 
     CString rootLabel;
     rootLabel.LoadString(IDS_ROOT_LABEL);
@@ -97,6 +93,7 @@ void CBrowseArea::PopulateTree()
             InsertEntry(d, hDevice, entry);
         entries.clear();
     }
+    m_buildItems.clear();
 
     m_tree.Expand(hRoot, TVE_EXPAND);
     if (hCurrentDevice)
