@@ -27,26 +27,42 @@ void Click(HWND window, POINT point)
     PumpMessages(10);
 }
 
-void ClickTreeItem(HWND tree, HTREEITEM item)
+namespace {
+
+// A point on the item's row, from fromX leftwards, where the tree's hit test finds flags on the
+// item; the row's middle at fromX when there is none.
+POINT PointOnItem(HWND tree, HTREEITEM item, LONG fromX, UINT flags)
 {
-    // Near the start of the label, which may run past the control's edge; on the icon when the
-    // label is empty.
     const RECT r = ItemRect(tree, item, TRUE);
     TVHITTESTINFO hit = {};
     hit.pt.y = (r.top + r.bottom) / 2;
-    for (hit.pt.x = r.left + std::min(8L, (r.right - r.left) / 2); hit.pt.x >= 0; --hit.pt.x) {
+    for (hit.pt.x = r.left + fromX; hit.pt.x >= 0; --hit.pt.x) {
         SendMessageA(tree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-        if (hit.hItem == item && (hit.flags & TVHT_ONITEM)) {
-            Click(tree, hit.pt);
-            return;
-        }
+        if (hit.hItem == item && (hit.flags & flags))
+            return hit.pt;
     }
+    return {r.left + fromX, hit.pt.y};
+}
+
+// Near the start of the label, which may run past the control's edge; on the icon when the
+// label is empty.
+POINT PointOnLabel(HWND tree, HTREEITEM item)
+{
+    const RECT r = ItemRect(tree, item, TRUE);
+    return PointOnItem(tree, item, std::min(8L, (r.right - r.left) / 2), TVHT_ONITEM);
+}
+
+}  // namespace
+
+void ClickTreeItem(HWND tree, HTREEITEM item)
+{
+    Click(tree, PointOnLabel(tree, item));
 }
 
 void RightClickTreeItem(HWND tree, HTREEITEM item, const std::vector<UINT>& keysAfter)
 {
-    const RECT r = ItemRect(tree, item, TRUE);
-    const LPARAM at = MAKELPARAM(r.left + std::min(8L, (r.right - r.left) / 2), (r.top + r.bottom) / 2);
+    const POINT point = PointOnLabel(tree, item);
+    const LPARAM at = MAKELPARAM(point.x, point.y);
     // The release first, then the keys: the tree tracks the mouse until the release, and the
     // menu it opens afterwards reads the keys.
     PostMessageA(tree, WM_RBUTTONUP, 0, at);
@@ -60,16 +76,7 @@ void RightClickTreeItem(HWND tree, HTREEITEM item, const std::vector<UINT>& keys
 
 void ClickTreeButton(HWND tree, HTREEITEM item)
 {
-    const RECT r = ItemRect(tree, item, TRUE);
-    TVHITTESTINFO hit = {};
-    hit.pt.y = (r.top + r.bottom) / 2;
-    for (hit.pt.x = r.left - 1; hit.pt.x >= 0; --hit.pt.x) {
-        SendMessageA(tree, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-        if (hit.flags & TVHT_ONITEMBUTTON) {
-            Click(tree, hit.pt);
-            return;
-        }
-    }
+    Click(tree, PointOnItem(tree, item, -1, TVHT_ONITEMBUTTON));
 }
 
 void ClickListEntry(HWND list, int index)
