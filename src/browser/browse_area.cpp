@@ -88,12 +88,12 @@ void CBrowseArea::PopulateTree()
         for (const char* e = ListFirstArea(d); e; e = ListNextArea())
             entries.emplace_back(e);
         SortEntries(entries, AnsiCodePage());
-        m_buildItems.clear();
+        m_nesting.Clear();
         for (const std::string& entry : entries)
             InsertEntry(d, hDevice, entry);
         entries.clear();
     }
-    m_buildItems.clear();
+    m_nesting.Clear();
 
     m_tree.Expand(hRoot, TVE_EXPAND);
     if (hCurrentDevice)
@@ -142,28 +142,19 @@ void CBrowseArea::InsertEntry(const char* device, HTREEITEM hDevice, const std::
     }
     m_hLastArea = m_tree.InsertItem(entry.c_str(), image, image, hDevice);
     if (IsNumberedDevice(device))
-        m_buildItems[entry] = m_hLastArea;
+        m_nesting.AddArea(entry, m_hLastArea);
 }
 
 HTREEITEM CBrowseArea::InsertCategory(const CString& entry)
 {
     const std::vector<std::string> levels = Split(entry.GetString(), '#', AnsiCodePage());
-    auto area = m_buildItems.find(levels[0]);
-    if (area == m_buildItems.end())
+    const HTREEITEM item = m_nesting.AddCategory(levels, [this](const std::string& text,
+                                                                HTREEITEM hParent) {
+        return m_tree.InsertItem(text.c_str(), kImageCategory, kImageCategory, hParent);
+    });
+    if (!item)
         return nullptr;  // its area is hidden or not listed
-    HTREEITEM hParent = area->second;
-    std::string path = levels[0];
-    for (size_t i = 1; i + 1 < levels.size(); ++i) {
-        path += '#' + levels[i];
-        auto it = m_buildItems.find(path);
-        if (it == m_buildItems.end())  // a level the listing skipped
-            it = m_buildItems.emplace(path, m_tree.InsertItem(levels[i].c_str(), kImageCategory,
-                                                              kImageCategory, hParent)).first;
-        hParent = it->second;
-    }
-    m_hLastCategory = m_tree.InsertItem(levels.back().c_str(), kImageCategory, kImageCategory,
-                                        hParent);
-    m_buildItems[path + '#' + levels.back()] = m_hLastCategory;
+    m_hLastCategory = item;
     m_nCategoryDepth = static_cast<int>(levels.size()) - 1;
     return m_hLastCategory;
 }

@@ -3,6 +3,7 @@
 // follows the tree's selection, and OK joins the list into m_strResult.
 #pragma once
 
+#include "browser/category_nesting.h"
 #include "framework/cstringlist.h"
 #include "framework/dialog.h"
 #include "framework/image_list.h"
@@ -10,7 +11,6 @@
 #include "framework/tree_ctrl.h"
 
 #include <string>
-#include <unordered_map>
 
 // The tree's images, in image-list order.
 enum TreeImage {
@@ -81,7 +81,5 @@ private:
     HTREEITEM InsertDevice(HTREEITEM hRoot, const char* device);
     void InsertEntry(const char* device, HTREEITEM hDevice, const std::string& entry);
 
-    // The items of the device being built, by their entry (AREA, AREA#CAT): a category goes
-    // under the item of its own parent path, never under another area's.
-    std::unordered_map<std::string, HTREEITEM> m_buildItems;
+    CategoryNesting<HTREEITEM> m_nesting;  // the items of the device being built
 };
