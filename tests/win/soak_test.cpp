@@ -1,12 +1,12 @@
 // A thousand dialogs in one host: the browser through the export (OK and Cancel in turn, a
-// choice made each time) and the sub-folder dialog. The windows the process holds and the heap
-// bytes in use must not grow once warmed up. Wine answers GetGuiResources with 0, so windows
-// are counted by enumerating them.
+// choice made each time) and the sub-folder dialog. The windows and GDI objects the process
+// holds and the heap bytes in use must not grow once warmed up.
 #include "browser/browse_area.h"
 #include "subfolder/category_dlg.h"
 #include "support/dialog_driver.h"
 #include "support/fake_store.h"
 #include "support/input.h"
+#include "support/process_use.h"
 #include "support/tree_dump.h"
 #include "vorlanx.h"
 
@@ -16,56 +16,16 @@
 
 namespace {
 
-BOOL CALLBACK CountChild(HWND, LPARAM count)
-{
-    ++*reinterpret_cast<int*>(count);
-    return TRUE;
-}
-
-BOOL CALLBACK CountWindow(HWND window, LPARAM count)
-{
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid == GetCurrentProcessId()) {
-        ++*reinterpret_cast<int*>(count);
-        EnumChildWindows(window, CountChild, count);
-    }
-    return TRUE;
-}
-
-int WindowCount()
-{
-    int count = 0;
-    EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&count));
-    return count;
-}
-
-size_t HeapBytesInUse()
-{
-    HANDLE heaps[64];
-    const DWORD n = GetProcessHeaps(64, heaps);
-    size_t bytes = 0;
-    for (DWORD i = 0; i < n && i < 64; ++i) {
-        if (!HeapLock(heaps[i]))
-            continue;
-        PROCESS_HEAP_ENTRY entry = {};
-        while (HeapWalk(heaps[i], &entry))
-            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY)
-                bytes += entry.cbData;
-        HeapUnlock(heaps[i]);
-    }
-    return bytes;
-}
-
 struct Figures {
     int windows;
+    int gdiObjects;
     size_t heap;
 };
 
 Figures Measure()
 {
     PumpMessages(20);
-    return {WindowCount(), HeapBytesInUse()};
+    return {WindowCount(), GdiObjectCount(), HeapBytesInUse()};
 }
 
 void Browse(int i)
@@ -103,12 +63,29 @@ void Soak(const char* what, Round round)
     for (int i = warmUp; i < rounds; ++i)
         round(i);
     const Figures after = Measure();
-    printf("%s: after %d rounds %d windows, %zu heap bytes; after %d rounds %d windows, %zu heap "
-           "bytes\n",
-           what, warmUp, before.windows, before.heap, rounds, after.windows, after.heap);
+    printf("%s: after %d rounds %d windows, %d GDI objects, %zu heap bytes; after %d rounds %d "
+           "windows, %d GDI objects, %zu heap bytes\n",
+           what, warmUp, before.windows, before.gdiObjects, before.heap, rounds, after.windows,
+           after.gdiObjects, after.heap);
     EXPECT_LE(after.windows, before.windows);
+    ASSERT_GE(before.gdiObjects, 0) << "GDI objects cannot be counted here";
+    EXPECT_LE(after.gdiObjects, before.gdiObjects);
     // 900 rounds that each kept 32 bytes would keep 28,800.
     EXPECT_LT(static_cast<long long>(after.heap) - static_cast<long long>(before.heap), 28800);
+}
+
+// The soak's GDI figure means something only if the count follows objects made and deleted.
+TEST(Soak, TheGdiCountFollowsObjectsMadeAndDeleted)
+{
+    const int before = GdiObjectCount();
+    ASSERT_GE(before, 0);
+    HBRUSH brushes[50];
+    for (HBRUSH& brush : brushes)
+        brush = CreateSolidBrush(RGB(1, 2, 3));
+    EXPECT_EQ(GdiObjectCount(), before + 50);
+    for (HBRUSH brush : brushes)
+        DeleteObject(brush);
+    EXPECT_EQ(GdiObjectCount(), before);
 }
 
 TEST(Soak, AThousandBrowsersThroughTheExport)

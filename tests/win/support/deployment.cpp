@@ -91,24 +91,32 @@ void MakeArea(const std::string& storage, const std::string& area, const char* a
     WriteTextFile(folder + "\\login.ctl", text);
 }
 
+// Through the file API, which takes names in the ANSI code page: the C runtime's fopen reads
+// them in its own locale's, which differs under a double-byte code page.
 void WriteTextFile(const std::string& path, const std::string& text)
 {
-    FILE* file = fopen(path.c_str(), "wb");
-    ASSERT_NE(file, nullptr) << path;
-    fwrite(text.data(), 1, text.size(), file);
-    fclose(file);
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+    DWORD written = 0;
+    EXPECT_TRUE(WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+                written == text.size())
+        << path;
+    CloseHandle(file);
 }
 
 std::string ReadTextFile(const std::string& path)
 {
     std::string text;
-    if (FILE* file = fopen(path.c_str(), "rb")) {
-        char buffer[4096];
-        size_t n;
-        while ((n = fread(buffer, 1, sizeof buffer, file)) > 0)
-            text.append(buffer, n);
-        fclose(file);
-    }
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return text;
+    char buffer[4096];
+    DWORD n = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &n, nullptr) && n > 0)
+        text.append(buffer, n);
+    CloseHandle(file);
     return text;
 }
 
@@ -119,8 +127,10 @@ bool Exists(const std::string& path)
 
 void MakeFolders(const std::string& path)
 {
-    for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
-        CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
+    // Every folder up to each backslash; a double-byte character's trail byte may be 0x5C too.
+    for (const char* p = path.c_str() + 3; *p; p = CharNextA(p))
+        if (*p == '\\')
+            CreateDirectoryA(path.substr(0, p - path.c_str()).c_str(), nullptr);
     CreateDirectoryA(path.c_str(), nullptr);
 }
 

@@ -1,0 +1,127 @@
+// Double-byte texts with Wine in code page 932: the test run starts this program under a Japanese
+// locale. Names whose trail byte is a backslash must stay one name from the exports down to the
+// folders and back up into the tree, and a text cut after a lead byte must not leave half a
+// character behind.
+#include "support/deployment.h"
+#include "support/dialog_driver.h"
+#include "support/input.h"
+#include "support/tree_dump.h"
+#include "vorlanx.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Each ends in 0x5C, the byte of '\'.
+const std::string kSo = "\x83\x5c";   // katakana so
+const std::string kHyo = "\x95\x5c";  // "table"
+const std::string kNou = "\x94\x5c";  // "ability"
+
+using BrowseFn = char*(__cdecl*)(HWND, const char*, const char*);
+using RetrieveFn = int(__cdecl*)(void*, const char*, const char*, const char*, char*, char*);
+using WriteFn = int(__cdecl*)(void*, const char*, const char*, const char*, const char*,
+                              const char*);
+
+class DoubleByte : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(GetACP(), 932u) << "the test run sets a Japanese locale for this program";
+        const std::string root = deployment.MakeDevice("1");
+        storage = root + "\\userroot\\storage";
+        deployment.WriteStorageIni({{"1", root}});
+        HMODULE vorlanx = deployment.Load("vorlanx.dll");
+        ASSERT_NE(vorlanx, nullptr);
+        browse = Proc<BrowseFn>(vorlanx, "vorlanx_browse_category");
+        retrieve = Proc<RetrieveFn>(vorlanx, "vorlanx_retrieve_category");
+        create = Proc<WriteFn>(vorlanx, "vorlanx_new_category");
+        edit = Proc<WriteFn>(vorlanx, "vorlanx_edit_category");
+    }
+
+    Deployment deployment;
+    std::string storage;
+    BrowseFn browse = nullptr;
+    RetrieveFn retrieve = nullptr;
+    WriteFn create = nullptr, edit = nullptr;
+    char name[VORLANX_NAME_SIZE] = {};
+    char description[VORLANX_DESCRIPTION_SIZE] = {};
+};
+
+TEST_F(DoubleByte, NamesEndingInABackslashByteAreOneFolderEach)
+{
+    MakeArea(storage, kSo, "open");
+    const std::string area = storage + "\\" + kSo;
+    ASSERT_EQ(create(nullptr, "1", kSo.c_str(), "", kHyo.c_str(), (kNou + " words").c_str()),
+              VORLANX_OK);
+    EXPECT_EQ(FolderEntries(area), (std::vector<std::string>{"login.ctl", kHyo}));
+    ASSERT_EQ(create(nullptr, "1", kSo.c_str(), kHyo.c_str(), kNou.c_str(), ""), VORLANX_OK);
+    EXPECT_EQ(FolderEntries(area + "\\" + kHyo), (std::vector<std::string>{"category.txt", kNou}));
+
+    ASSERT_EQ(retrieve(nullptr, "1", kSo.c_str(), kHyo.c_str(), name, description), VORLANX_OK);
+    EXPECT_EQ(name, kHyo);
+    EXPECT_EQ(description, kNou + " words");
+    ASSERT_EQ(retrieve(nullptr, "1", kSo.c_str(), (kHyo + "#" + kNou).c_str(), name, description),
+              VORLANX_OK);
+    EXPECT_EQ(name, kNou);
+
+    // A rename to another such name moves the folder with what is below it.
+    ASSERT_EQ(edit(nullptr, "1", kSo.c_str(), kHyo.c_str(), kSo.c_str(), "moved"), VORLANX_OK);
+    EXPECT_EQ(FolderEntries(area), (std::vector<std::string>{"login.ctl", kSo}));
+    EXPECT_TRUE(Exists(area + "\\" + kSo + "\\" + kNou));
+    EXPECT_EQ(ReadTextFile(area + "\\" + kSo + "\\category.txt"), "moved");
+}
+
+TEST_F(DoubleByte, ALeadByteWithoutItsTrailByteIsNoName)
+{
+    MakeArea(storage, "AREA1", "open");
+    const std::string area = storage + "\\AREA1";
+    EXPECT_EQ(create(nullptr, "1", "AREA1", "", "AB\x83", ""), VORLANX_ERR_INVALID_NAME);
+    EXPECT_EQ(create(nullptr, "1", "AREA1", "", "\x83", ""), VORLANX_ERR_INVALID_NAME);
+    EXPECT_EQ(FolderEntries(area), (std::vector<std::string>{"login.ctl"}));
+
+    // In a description the lone lead byte is kept on disk, but never read back as half a
+    // character.
+    ASSERT_EQ(create(nullptr, "1", "AREA1", "", "CAT", (kSo + "ab\x83").c_str()), VORLANX_OK);
+    ASSERT_EQ(retrieve(nullptr, "1", "AREA1", "CAT", name, description), VORLANX_OK);
+    EXPECT_EQ(description, kSo + "ab");
+    // 127 double-byte characters and a lead byte: 255 bytes that fit, read back whole up to the
+    // last whole character.
+    std::string longest;
+    for (int i = 0; i < 127; ++i)
+        longest += kNou;
+    ASSERT_EQ(edit(nullptr, "1", "AREA1", "CAT", "CAT", (longest + "\x94").c_str()), VORLANX_OK);
+    ASSERT_EQ(retrieve(nullptr, "1", "AREA1", "CAT", name, description), VORLANX_OK);
+    EXPECT_EQ(description, longest);
+}
+
+TEST_F(DoubleByte, TheBrowserSortsShowsAndReturnsDoubleByteNames)
+{
+    MakeArea(storage, kNou, "open");
+    MakeArea(storage, kSo, "open");
+    MakeArea(storage, "AB", "open");
+    MakeArea(storage, "_X", "open");
+    MakeFolders(storage + "\\" + kSo + "\\" + kHyo + "\\" + kNou);
+    std::string tree;
+    DialogDriver driver([&](HWND dialog) {
+        HWND hTree = GetDlgItem(dialog, 25031);
+        tree = DumpTree(hTree);
+        ClickTreeItem(hTree, FindItem(hTree, kHyo));
+        ClickButton(dialog, IDOK);
+    });
+    char* result = browse(nullptr, "1", "");
+    ASSERT_TRUE(driver.Ran());
+    ASSERT_NE(result, nullptr);
+    EXPECT_EQ(std::string(result), "1:" + kSo + "/" + kHyo);
+    free(result);
+    // Characters compare as units: the double-byte ones after every single byte.
+    EXPECT_EQ(tree, "Storage devices|0\n"
+                    "  1:|1\n"
+                    "    _X|2\n"
+                    "    AB|2\n"
+                    "    " + kSo + "|2\n"
+                    "      " + kHyo + "|6\n"
+                    "        " + kNou + "|6\n"
+                    "    " + kNou + "|2\n");
+}
+
+}  // namespace
