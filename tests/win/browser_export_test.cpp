@@ -175,6 +175,36 @@ TEST_F(BrowseExport, TheLibraryCarriesItsStringsVersionAndManifest)
     EXPECT_EQ(info->dwProductVersionLS, DWORD(expected[2] << 16 | expected[3]));
 }
 
+// What a deployment shows comes from the English resource library first: whatever of the
+// library's own texts it carries must read exactly as the library's do, typing errors and all.
+TEST_F(BrowseExport, TheEnglishResourceLibraryShowsTheLibrarysOwnTexts)
+{
+    const std::string path = deployment.Folder() + "\\vorlanxres.dll";
+    HMODULE english = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(english, nullptr);
+    char theirs[512], ours[512];
+    for (UINT id : {50252u, 50254u, 50259u}) {
+        if (LoadStringA(english, id, theirs, sizeof theirs) == 0)
+            continue;
+        ASSERT_GT(LoadStringA(module, id, ours, sizeof ours), 0) << id;
+        EXPECT_STREQ(theirs, ours) << "string " << id;
+    }
+    if (HMENU theirMenu = LoadMenuA(english, MAKEINTRESOURCEA(112))) {
+        HMENU ourMenu = LoadMenuA(module, MAKEINTRESOURCEA(112));
+        ASSERT_NE(ourMenu, nullptr);
+        HMENU theirPopup = GetSubMenu(theirMenu, 0), ourPopup = GetSubMenu(ourMenu, 0);
+        ASSERT_EQ(GetMenuItemCount(theirPopup), GetMenuItemCount(ourPopup));
+        for (UINT id : {50253u, 50258u, 50256u}) {
+            GetMenuStringA(theirPopup, id, theirs, sizeof theirs, MF_BYCOMMAND);
+            GetMenuStringA(ourPopup, id, ours, sizeof ours, MF_BYCOMMAND);
+            EXPECT_STREQ(theirs, ours) << "menu item " << id;
+        }
+        DestroyMenu(ourMenu);
+        DestroyMenu(theirMenu);
+    }
+    FreeLibrary(english);
+}
+
 // Draws each image of the tree's image list and compares them: seven real 16 x 16 pictures,
 // no two alike, none blank.
 TEST_F(BrowseExport, TheTreeShowsSevenDistinctIcons)
