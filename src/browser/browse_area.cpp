@@ -128,7 +128,7 @@ void CBrowseArea::InsertEntry(const char* device, HTREEITEM hDevice, const std::
         image = kImageAreaBlocked;
 
     if (IsNumberedDevice(device)) {
-        if (entry.find('#') != std::string::npos) {
+        if (FindChar(entry, '#', 0, AnsiCodePage()) != std::string::npos) {
             InsertCategory(entry.c_str());
             return;
         }

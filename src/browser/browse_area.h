@@ -81,5 +81,5 @@ private:
     HTREEITEM InsertDevice(HTREEITEM hRoot, const char* device);
     void InsertEntry(const char* device, HTREEITEM hDevice, const std::string& entry);
 
-    CategoryNesting<HTREEITEM> m_nesting;  // the items of the device being built
+    CategoryNesting<HTREEITEM> m_nesting{AnsiCodePage()};  // the items of the device being built
 };

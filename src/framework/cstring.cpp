@@ -1,12 +1,13 @@
 #include "framework/cstring.h"
 
 #include "framework/codepage.h"
+#include "framework/text.h"
 
 int CString::Find(char ch, int start) const
 {
-    if (start < 0 || start >= GetLength())
+    if (start < 0)
         return -1;
-    const size_t at = m_str.find(ch, static_cast<size_t>(start));
+    const size_t at = FindChar(m_str, ch, static_cast<size_t>(start), AnsiCodePage());
     return at == std::string::npos ? -1 : static_cast<int>(at);
 }
 

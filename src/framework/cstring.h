@@ -28,7 +28,8 @@ public:
     friend bool operator==(const CString& a, const CString& b) { return a.m_str == b.m_str; }
     friend bool operator==(const CString& a, const char* b) { return a.m_str == (b ? b : ""); }
 
-    // Byte index of the first ch at or after start, or -1.
+    // Byte index of the first character ch at or after start, or -1; the bytes of a double-byte
+    // character never match.
     int Find(char ch, int start = 0) const;
     CString Left(int count) const;
     CString Mid(int first) const;

@@ -1,4 +1,5 @@
 #include "framework/codepage.h"
+#include "framework/text.h"
 
 #include <gtest/gtest.h>
 
@@ -34,6 +35,18 @@ TEST(CodePage, FoldsAsciiLettersOnlyAndNeverATrailByte)
     std::string latin = "\xC9t\xE9";  // accented letters are not folded either
     CodePage().MakeUpper(latin);
     EXPECT_EQ(latin, "\xC9T\xE9");
+}
+
+TEST(CodePage, FindsACharacterButNeverAByteOfADoubleByteCharacter)
+{
+    const CodePage& sjis = CodePage::Cp932();
+    const std::string entry = "AB\x83#C#D";  // 0x83 '#' is one character in 932
+    EXPECT_EQ(FindChar(entry, '#', 0, sjis), 5u);
+    EXPECT_EQ(FindChar(entry, '#', 0, CodePage()), 3u);
+    EXPECT_EQ(FindChar(entry, '#', 6, sjis), std::string::npos);
+    EXPECT_EQ(FindChar("\x83\x5c\\", '\\', 0, sjis), 2u);  // the trail byte 0x5C is no backslash
+    EXPECT_EQ(FindChar("ab", 'b', 2, sjis), std::string::npos);
+    EXPECT_EQ(FindChar("ab\x83", '\x83', 0, sjis), 2u);  // a lone lead byte at the end is itself
 }
 
 }  // namespace

@@ -252,6 +252,23 @@ TEST_F(BrowserTree, ALevelThatTheListingSkipsIsInsertedSoEveryPathNamesItsCatego
               "        Q|6\n");
 }
 
+// A store may spell a folder's name in another case in a longer path: the folder is the same.
+TEST_F(BrowserTree, ParentPathsMatchWithoutCase)
+{
+    fake.devices = {"1"};
+    fake.areas["1"] = {"Area1", "AREA1#CAT", "area1#cat#SUB", "B", "b", "B#X"};
+    const Opened opened = Open("1", "");
+    EXPECT_EQ(opened.tree,
+              "|0\n"
+              "  1:|1\n"
+              "    Area1|2\n"
+              "      CAT|6\n"
+              "        SUB|6\n"
+              "    B|2\n"
+              "    b|2\n"
+              "      X|6\n");  // the area inserted last
+}
+
 TEST_F(BrowserTree, TheDeviceArgumentIsNormalizedBeforeItIsMatched)
 {
     fake.devices = {"C:", "D:"};
