@@ -81,17 +81,25 @@ std::vector<Device> ReadDevices()
     return cached;
 }
 
-bool ResolveDevice(const char* token, Device& device)
+std::vector<Device> ResolveDevices(const char* token)
 {
+    std::vector<Device> found;
     if (!token)
-        return false;
+        return found;
     const std::vector<Device> devices = ReadDevices();
     std::vector<std::string> names;
     for (const Device& d : devices)
         names.push_back(d.name);
-    const int i = FindDevice(names, token);
-    if (i < 0)
+    for (int i : FindDevices(names, token))
+        found.push_back(devices[static_cast<size_t>(i)]);
+    return found;
+}
+
+bool ResolveDevice(const char* token, Device& device)
+{
+    const std::vector<Device> found = ResolveDevices(token);
+    if (found.empty())
         return false;
-    device = devices[static_cast<size_t>(i)];
+    device = found.front();
     return true;
 }

@@ -14,3 +14,6 @@ std::vector<Device> ReadDevices();
 
 // Finds the device that token names (see FindDevice); false when there is none.
 bool ResolveDevice(const char* token, Device& device);
+
+// Every device that token may name, best first (see FindDevices).
+std::vector<Device> ResolveDevices(const char* token);

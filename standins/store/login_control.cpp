@@ -72,14 +72,23 @@ bool MapLoginPath(const char* loginPath, std::string& path)
     const size_t colon = text.find(':');
     if (colon == std::string::npos)
         return false;
-    Device device;
-    if (!ResolveDevice(text.substr(0, colon).c_str(), device))
+    const std::vector<Device> devices = ResolveDevices(text.substr(0, colon).c_str());
+    if (devices.empty())
         return false;
     const std::string rest = text.substr(colon + 1);
     // The area part comes from a listing, so it never climbs; refuse a path that does.
     if (("\\" + rest + "\\").find("\\..\\") != std::string::npos ||
         rest.find('/') != std::string::npos)
         return false;
-    path = JoinPath(device.root, rest, AnsiCodePage());
+    // The browser writes only a device's first character: "1:" may mean 1, 12 or 13. Of those,
+    // the first that has the file.
+    path = JoinPath(devices.front().root, rest, AnsiCodePage());
+    for (const Device& device : devices) {
+        const std::string candidate = JoinPath(device.root, rest, AnsiCodePage());
+        if (GetFileAttributesA(candidate.c_str()) != INVALID_FILE_ATTRIBUTES) {
+            path = candidate;
+            break;
+        }
+    }
     return true;
 }

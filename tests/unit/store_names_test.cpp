@@ -55,6 +55,13 @@ TEST(DeviceNames, ResolveAsTheBrowserAndHostsPassThem)
     EXPECT_EQ(FindDevice(devices, ""), -1);
     EXPECT_EQ(FindDevice(devices, "3"), -1);
     EXPECT_EQ(FindDevice({"13", "12"}, "1"), 0);
+
+    // Every device a lone digit may name: the exact one first.
+    EXPECT_EQ(FindDevices(devices, "1"), (std::vector<int>{3, 2, 5}));
+    EXPECT_EQ(FindDevices(devices, "1:"), (std::vector<int>{3, 2, 5}));
+    EXPECT_EQ(FindDevices(devices, "12"), (std::vector<int>{2}));
+    EXPECT_EQ(FindDevices(devices, "c"), (std::vector<int>{0}));
+    EXPECT_EQ(FindDevices(devices, "3"), (std::vector<int>{}));
 }
 
 TEST(Paths, JoinWithExactlyOneBackslash)

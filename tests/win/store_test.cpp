@@ -144,6 +144,22 @@ TEST_F(StoreLibraries, ALoneDigitNamesTheFirstNumberedDeviceThatBeginsWithIt)
     EXPECT_EQ(CheckLogin("1:\\userroot\\storage\\TWELVE\\login.ctl").result, VORLANX_OK);
 }
 
+// The browser writes a login control path with the device's first character only: with devices
+// 1 and 12, "1:" names the file of whichever has the area, device 1 first.
+TEST_F(StoreLibraries, ALoginPathFindsItsAreaOnAnyDeviceItsDigitMayName)
+{
+    deployment.WriteStorageIni({{"1", one}, {"12", twelve}});
+    MakeArea(Storage(one), "BOTH", "open");
+    MakeArea(Storage(twelve), "BOTH", "blocked");
+    MakeArea(Storage(twelve), "MEASURE", "restricted");
+    EXPECT_EQ(CheckLogin("1:\\userroot\\storage\\MEASURE\\login.ctl").result,
+              VORLANX_AREA_RESTRICTED);
+    EXPECT_EQ(CheckLogin("1:\\userroot\\storage\\BOTH\\login.ctl").result, VORLANX_OK);
+    const auto nowhere = CheckLogin("1:\\userroot\\storage\\NOWHERE\\login.ctl");
+    EXPECT_NE(nowhere.result, VORLANX_OK);
+    EXPECT_EQ(nowhere.second, 13);
+}
+
 TEST_F(StoreLibraries, TheLoginControlCheckAnswersByTheAccessKey)
 {
     MakeArea(Storage(one), "OPEN", "open");
