@@ -16,7 +16,7 @@ using Lines = std::vector<std::string>;
 
 std::string VariantFolder()
 {
-    return BinFolder().substr(0, BinFolder().size() - 3) + "tests\\variants";
+    return TestsFolder() + "\\variants";
 }
 
 // A copy of file whose image says it is for another machine: it has its version block, but no
@@ -42,7 +42,7 @@ protected:
             CopyFileA((BinFolder() + "\\lang\\de\\vorlanxres.dll").c_str(),
                       (folder + "\\vorlanxres.dll").c_str(), FALSE);
         }
-        CopyFileA((BinFolder() + "\\..\\tests\\startup_probe.exe").c_str(),
+        CopyFileA((TestsFolder() + "\\startup_probe.exe").c_str(),
                   (host + "\\startup_probe.exe").c_str(), FALSE);
         Remove("vorlanxres.dll");
     }

@@ -10,14 +10,6 @@
 
 namespace {
 
-std::string TestsFolder()
-{
-    char path[MAX_PATH];
-    const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-    const std::string exe(path, n);
-    return exe.substr(0, exe.find_last_of('\\'));
-}
-
 int TemporaryFilesIn(const std::string& folder)
 {
     int count = 0;

@@ -7,14 +7,6 @@
 
 namespace {
 
-std::string ExeFolder()
-{
-    char path[MAX_PATH];
-    const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string folder(path, n);
-    return folder.substr(0, folder.find_last_of('\\'));
-}
-
 std::string NewTempFolder()
 {
     static int counter = 0;
@@ -30,9 +22,17 @@ std::string NewTempFolder()
 
 }  // namespace
 
+std::string TestsFolder()
+{
+    char path[MAX_PATH];
+    const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string folder(path, n);
+    return folder.substr(0, folder.find_last_of('\\'));
+}
+
 std::string BinFolder()
 {
-    const std::string tests = ExeFolder();
+    const std::string tests = TestsFolder();
     return tests.substr(0, tests.find_last_of('\\')) + "\\bin";
 }
 

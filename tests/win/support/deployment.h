@@ -32,6 +32,8 @@ private:
     std::vector<HMODULE> m_loaded;
 };
 
+// The folder of the test programs, this one among them.
+std::string TestsFolder();
 // The folder of the shipped binaries: bin beside the tests' own folder.
 std::string BinFolder();
 
