@@ -7,7 +7,7 @@
 #include "external/orvent.h"
 #include "external/talmor.h"
 #include "framework/data_exchange.h"
-#include "framework/text.h"
+#include "text/text.h"
 
 #include <vector>
 

@@ -7,7 +7,7 @@
 // twice, the item inserted later takes what follows.
 #pragma once
 
-#include "framework/codepage.h"
+#include "text/codepage.h"
 
 #include <functional>
 #include <string>

@@ -7,7 +7,7 @@
 // Entries that compare equal keep the order in which they were listed.
 #pragma once
 
-#include "framework/codepage.h"
+#include "text/codepage.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 #include "framework/cstring.h"
 
-#include "framework/codepage.h"
-#include "framework/text.h"
+#include "text/codepage.h"
+#include "text/text.h"
 
 int CString::Find(char ch, int start) const
 {

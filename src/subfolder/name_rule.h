@@ -2,7 +2,7 @@
 // so it is tested and fuzzed natively.
 #pragma once
 
-#include "framework/codepage.h"
+#include "text/codepage.h"
 
 // 1 when every character of the first length bytes (up to a zero byte) passes: ASCII letters and
 // digits, '-', '_', and in a multibyte code page every character whose first byte is 0x80 or

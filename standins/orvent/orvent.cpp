@@ -7,7 +7,7 @@
 #include "../store/folders.h"
 #include "../store/locate.h"
 #include "../store/names.h"
-#include "framework/codepage.h"
+#include "text/codepage.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "description.h"
 
-#include "framework/codepage.h"
+#include "text/codepage.h"
 #include "vorlanx.h"
 
 #include <windows.h>

@@ -1,6 +1,6 @@
 #include "names.h"
 
-#include "framework/text.h"
+#include "text/text.h"
 
 #include <cstring>
 

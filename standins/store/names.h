@@ -1,7 +1,7 @@
 // The store's rules on names and paths. Portable: no windows.h, tested natively.
 #pragma once
 
-#include "framework/codepage.h"
+#include "text/codepage.h"
 
 #include <string>
 #include <vector>

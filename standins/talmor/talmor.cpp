@@ -8,7 +8,7 @@
 #include "../store/locate.h"
 #include "../store/login_control.h"
 #include "../store/names.h"
-#include "framework/codepage.h"
+#include "text/codepage.h"
 #include "vorlanx.h"
 
 #include <windows.h>

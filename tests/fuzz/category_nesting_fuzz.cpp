@@ -3,7 +3,7 @@
 // an area not placed gets no item, and no entry makes more items than it has levels below its
 // area.
 #include "browser/category_nesting.h"
-#include "framework/text.h"
+#include "text/text.h"
 #include "fuzz_input.h"
 
 #include <cstdlib>

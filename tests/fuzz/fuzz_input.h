@@ -2,7 +2,7 @@
 // 1252 or 932) and texts (the rest, split at line feeds).
 #pragma once
 
-#include "framework/codepage.h"
+#include "text/codepage.h"
 
 #include <cstddef>
 #include <cstdint>

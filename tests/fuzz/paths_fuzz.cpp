@@ -1,7 +1,7 @@
 // Path building and splitting: category paths split and join back to themselves, a tree path
 // keeps every level's text, and a login path's device is found without reading out of bounds.
 #include "browser/tree_path.h"
-#include "framework/text.h"
+#include "text/text.h"
 #include "fuzz_input.h"
 #include "names.h"
 

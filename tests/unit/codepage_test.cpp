@@ -1,5 +1,5 @@
-#include "framework/codepage.h"
-#include "framework/text.h"
+#include "text/codepage.h"
+#include "text/text.h"
 
 #include <gtest/gtest.h>
 

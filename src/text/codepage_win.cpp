@@ -1,4 +1,4 @@
-#include "framework/codepage.h"
+#include "text/codepage.h"
 
 #include <windows.h>
 

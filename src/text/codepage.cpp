@@ -1,4 +1,4 @@
-#include "framework/codepage.h"
+#include "text/codepage.h"
 
 CodePage::CodePage(const unsigned char* leadRanges, bool multibyte) : m_multibyte(multibyte)
 {

@@ -1,4 +1,4 @@
-#include "framework/text.h"
+#include "text/text.h"
 
 std::vector<std::string> Split(const std::string& text, char separator, const CodePage& cp)
 {

@@ -1,7 +1,7 @@
 // Text helpers that know double-byte characters. Portable: no windows.h.
 #pragma once
 
-#include "framework/codepage.h"
+#include "text/codepage.h"
 
 #include <string>
 #include <vector>
