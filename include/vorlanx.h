@@ -30,6 +30,8 @@
 #define VORLANX_ERR_NO_LOGIN_CONTROL   2008 /* the area's login.ctl is missing or unreadable */
 #define VORLANX_ERR_NO_MEMORY          2009 /* out of memory */
 #define VORLANX_ERR_NAME_TOO_LONG      2010 /* the category's folder name does not fit the record (over 49 bytes) */
+#define VORLANX_ERR_PATH_TOO_LONG      2011 /* a folder or file path would not fit what the system takes; nothing was made */
+#define VORLANX_ERR_BUSY               2012 /* another writer held the area longer than the store waits */
 
 /* Buffer sizes of vorlanx_retrieve_category, terminators included. A name given to new or edit
  * may hold at most VORLANX_NAME_SIZE - 1 bytes, a description VORLANX_DESCRIPTION_SIZE - 1. */
@@ -86,6 +88,8 @@ static inline const char* vorlanx_result_text(int code)
     case VORLANX_ERR_NO_LOGIN_CONTROL: return "the storage area's login control is missing or unreadable";
     case VORLANX_ERR_NO_MEMORY: return "out of memory";
     case VORLANX_ERR_NAME_TOO_LONG: return "the category's name is too long for the record";
+    case VORLANX_ERR_PATH_TOO_LONG: return "the path would be too long for the file system";
+    case VORLANX_ERR_BUSY: return "the storage area is busy with another writer";
     default: return "unknown result";
     }
 }
