@@ -4,6 +4,7 @@
 // call, from the call until the dialog, shown and cancelled, has returned.
 #include "support/deployment.h"
 #include "support/dialog_driver.h"
+#include "vorlanx.h"
 
 #include <objbase.h>
 #include <shlobj.h>
@@ -15,7 +16,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-using BrowseFn = char*(__cdecl*)(HWND, const char*, const char*);
 
 double Ms(Clock::duration d)
 {
@@ -35,7 +35,7 @@ void MakeAreas(const std::string& storage, int from, int to)
         MakeArea(storage, AreaName(i), "open");
 }
 
-double Browse(BrowseFn browse)
+double Browse(vorlanx_browse_category_fn browse)
 {
     DialogDriver driver([](HWND dialog) { ClickButton(dialog, IDCANCEL); });
     const auto start = Clock::now();
@@ -76,7 +76,7 @@ int main()
     const std::string storage = root + "\\userroot\\storage";
     deployment.WriteStorageIni({{"C:", root}});
     MakeAreas(storage, 0, 1000);
-    const auto browse = Proc<BrowseFn>(deployment.Load("vorlanx.dll"), "vorlanx_browse_category");
+    const auto browse = Proc<vorlanx_browse_category_fn>(deployment.Load("vorlanx.dll"), "vorlanx_browse_category");
     if (!browse)
         return 1;
 

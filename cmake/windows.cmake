@@ -21,6 +21,7 @@ add_subdirectory(standins)
 add_subdirectory(lang)
 add_subdirectory(tools/host)
 add_subdirectory(tools/browser)
+include(cmake/install.cmake)
 
 # GoogleTest from Debian's source package, built with the cross compiler.
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
@@ -49,4 +50,5 @@ set_tests_properties(wine_server_end PROPERTIES
 
 add_subdirectory(tests/win)
 add_subdirectory(tests/e2e)
+add_subdirectory(tests/sdk)
 add_subdirectory(bench)

@@ -2,7 +2,9 @@
  *
  * All functions are __cdecl and exported undecorated. Text is zero-terminated bytes in the
  * system ANSI code page. The string returned by vorlanx_browse_category belongs to the host,
- * which releases it with free() of msvcrt.dll.
+ * which releases it with free() of msvcr100.dll: the library allocates it on that runtime's heap,
+ * the one that the hosts built for the framework's C runtime free it on. A host on another runtime
+ * takes that free with GetProcAddress(GetModuleHandleA("msvcr100.dll"), "free").
  */
 #ifndef VORLANX_H
 #define VORLANX_H
@@ -62,6 +64,19 @@ int __cdecl vorlanx_new_category(void* reserved, const char* pszDevice, const ch
 int __cdecl vorlanx_edit_category(void* reserved, const char* pszDevice, const char* pszArea,
                                   const char* pszCategory, const char* pszName,
                                   const char* pszDescription);
+
+/* The exports as pointer types, for hosts that find them with GetProcAddress. */
+typedef char*(__cdecl* vorlanx_browse_category_fn)(HWND hwndParent, const char* pszDevice,
+                                                   const char* pszArea);
+typedef int(__cdecl* vorlanx_retrieve_category_fn)(void* reserved, const char* pszDevice,
+                                                   const char* pszArea, const char* pszCategory,
+                                                   char* pszName, char* pszDescription);
+typedef int(__cdecl* vorlanx_new_category_fn)(void* reserved, const char* pszDevice,
+                                              const char* pszArea, const char* pszCategory,
+                                              const char* pszName, const char* pszDescription);
+typedef int(__cdecl* vorlanx_edit_category_fn)(void* reserved, const char* pszDevice,
+                                               const char* pszArea, const char* pszCategory,
+                                               const char* pszName, const char* pszDescription);
 
 #ifdef __cplusplus
 }

@@ -1,6 +1,6 @@
 // CStringList: an ordered list of strings. The device lookup fills one that belongs to the
 // browser, so both libraries build it from this header with the same compiler; its nodes come
-// from the C runtime's heap that both share.
+// from the heap of msvcr100.dll, the one C runtime of every binary of ours (cmake/msvcr100.specs).
 #pragma once
 
 #include "framework/cstring.h"

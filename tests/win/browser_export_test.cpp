@@ -4,6 +4,7 @@
 #include "support/dialog_driver.h"
 #include "support/dialog_template.h"
 #include "support/tree_dump.h"
+#include "vorlanx.h"
 #include "vorlanx_version.h"
 
 #include <gtest/gtest.h>
@@ -11,8 +12,6 @@
 #include <set>
 
 namespace {
-
-using BrowseFn = char*(__cdecl*)(HWND, const char*, const char*);
 
 class BrowseExport : public ::testing::Test {
 protected:
@@ -36,12 +35,12 @@ protected:
         MakeFolders(os + "\\SECRET\\HIDDEN_TOO");
         module = deployment.Load("vorlanx.dll");
         ASSERT_NE(module, nullptr);
-        browse = Proc<BrowseFn>(module, "vorlanx_browse_category");
+        browse = Proc<vorlanx_browse_category_fn>(module, "vorlanx_browse_category");
     }
 
     Deployment deployment;
     HMODULE module = nullptr;
-    BrowseFn browse = nullptr;
+    vorlanx_browse_category_fn browse = nullptr;
 };
 
 TEST_F(BrowseExport, OpensOnTheRealStoreAndReturnsAnEmptyStringOnCancel)

@@ -11,9 +11,6 @@
 
 namespace {
 
-using RetrieveFn = int(__cdecl*)(void*, const char*, const char*, const char*, char*, char*);
-using WriteFn = int(__cdecl*)(void*, const char*, const char*, const char*, const char*,
-                              const char*);
 using DeleteFn = int(__cdecl*)(const char*, const char*, const char*);
 
 class CategoryExports : public ::testing::Test {
@@ -26,9 +23,9 @@ protected:
         MakeArea(storage, "AREA1", "open");
         HMODULE vorlanx = deployment.Load("vorlanx.dll");
         ASSERT_NE(vorlanx, nullptr);
-        retrieve = Proc<RetrieveFn>(vorlanx, "vorlanx_retrieve_category");
-        create = Proc<WriteFn>(vorlanx, "vorlanx_new_category");
-        edit = Proc<WriteFn>(vorlanx, "vorlanx_edit_category");
+        retrieve = Proc<vorlanx_retrieve_category_fn>(vorlanx, "vorlanx_retrieve_category");
+        create = Proc<vorlanx_new_category_fn>(vorlanx, "vorlanx_new_category");
+        edit = Proc<vorlanx_edit_category_fn>(vorlanx, "vorlanx_edit_category");
         remove = Proc<DeleteFn>(deployment.Load("talmor.dll"), "talmor_DeleteCategory");
     }
 
@@ -40,8 +37,9 @@ protected:
 
     Deployment deployment;
     std::string root, storage;
-    RetrieveFn retrieve = nullptr;
-    WriteFn create = nullptr, edit = nullptr;
+    vorlanx_retrieve_category_fn retrieve = nullptr;
+    vorlanx_new_category_fn create = nullptr;
+    vorlanx_edit_category_fn edit = nullptr;
     DeleteFn remove = nullptr;
     char name[VORLANX_NAME_SIZE] = {};
     char description[VORLANX_DESCRIPTION_SIZE] = {};

@@ -9,9 +9,6 @@
 #include <cstdlib>
 #include <string>
 
-using WriteFn = int(__cdecl*)(void*, const char*, const char*, const char*, const char*,
-                              const char*);
-
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     if (__argc != 3)
@@ -20,7 +17,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     HMODULE library = LoadLibraryExA(dll.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     if (!library)
         return 3;
-    const auto edit = reinterpret_cast<WriteFn>(
+    const auto edit = reinterpret_cast<vorlanx_edit_category_fn>(
         reinterpret_cast<void (*)()>(GetProcAddress(library, "vorlanx_edit_category")));
     HANDLE running = OpenEventA(EVENT_MODIFY_STATE, FALSE, __argv[2]);
     if (!edit || !running)

@@ -17,10 +17,6 @@ const std::string kSo = "\x83\x5c";   // katakana so
 const std::string kHyo = "\x95\x5c";  // "table"
 const std::string kNou = "\x94\x5c";  // "ability"
 
-using BrowseFn = char*(__cdecl*)(HWND, const char*, const char*);
-using RetrieveFn = int(__cdecl*)(void*, const char*, const char*, const char*, char*, char*);
-using WriteFn = int(__cdecl*)(void*, const char*, const char*, const char*, const char*,
-                              const char*);
 
 class DoubleByte : public ::testing::Test {
 protected:
@@ -32,17 +28,18 @@ protected:
         deployment.WriteStorageIni({{"1", root}});
         HMODULE vorlanx = deployment.Load("vorlanx.dll");
         ASSERT_NE(vorlanx, nullptr);
-        browse = Proc<BrowseFn>(vorlanx, "vorlanx_browse_category");
-        retrieve = Proc<RetrieveFn>(vorlanx, "vorlanx_retrieve_category");
-        create = Proc<WriteFn>(vorlanx, "vorlanx_new_category");
-        edit = Proc<WriteFn>(vorlanx, "vorlanx_edit_category");
+        browse = Proc<vorlanx_browse_category_fn>(vorlanx, "vorlanx_browse_category");
+        retrieve = Proc<vorlanx_retrieve_category_fn>(vorlanx, "vorlanx_retrieve_category");
+        create = Proc<vorlanx_new_category_fn>(vorlanx, "vorlanx_new_category");
+        edit = Proc<vorlanx_edit_category_fn>(vorlanx, "vorlanx_edit_category");
     }
 
     Deployment deployment;
     std::string storage;
-    BrowseFn browse = nullptr;
-    RetrieveFn retrieve = nullptr;
-    WriteFn create = nullptr, edit = nullptr;
+    vorlanx_browse_category_fn browse = nullptr;
+    vorlanx_retrieve_category_fn retrieve = nullptr;
+    vorlanx_new_category_fn create = nullptr;
+    vorlanx_edit_category_fn edit = nullptr;
     char name[VORLANX_NAME_SIZE] = {};
     char description[VORLANX_DESCRIPTION_SIZE] = {};
 };

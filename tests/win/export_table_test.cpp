@@ -63,7 +63,7 @@ TEST_F(VorlanxImage, ImportsOnlySystemLibrariesAndTheStore)
     ASSERT_NE(module, nullptr);
     const std::set<std::string> allowed = {"kernel32.dll", "user32.dll", "gdi32.dll",
                                            "comctl32.dll", "advapi32.dll", "shell32.dll",
-                                           "version.dll", "msvcrt.dll", "talmor.dll",
+                                           "version.dll", "msvcr100.dll", "talmor.dll",
                                            "orvent.dll"};
     const auto& dir = Directory(module, IMAGE_DIRECTORY_ENTRY_IMPORT);
     ASSERT_NE(dir.VirtualAddress, 0u);

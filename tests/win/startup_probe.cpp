@@ -7,6 +7,7 @@
 //   ostrel: <path of the loaded Ostrel.dll, or none>
 // usage: startup_probe LIBRARY OUTPUT [again]   ("again": unload the library, load it again)
 #include "support/tree_dump.h"
+#include "vorlanx.h"
 
 #include <windows.h>
 
@@ -62,8 +63,7 @@ void Report(HMODULE library)
 {
     fprintf(g_out, "loaded: %d\n", library != nullptr);
     if (library) {
-        using BrowseFn = char*(__cdecl*)(HWND, const char*, const char*);
-        auto browse = reinterpret_cast<BrowseFn>(
+        auto browse = reinterpret_cast<vorlanx_browse_category_fn>(
             reinterpret_cast<void (*)()>(GetProcAddress(library, "vorlanx_browse_category")));
         free(browse(nullptr, "", ""));
     }

@@ -72,9 +72,7 @@ TEST(StoreUnderFault, AKilledWriterLeavesTheOldDescriptionOrTheNewOne)
     EXPECT_GT(killedWithTemporaryFile, 0);
 
     // A leftover temporary file is not a category, and the next write goes through.
-    auto edit = Proc<int(__cdecl*)(void*, const char*, const char*, const char*, const char*,
-                                   const char*)>(deployment.Load("vorlanx.dll"),
-                                                 "vorlanx_edit_category");
+    auto edit = Proc<vorlanx_edit_category_fn>(deployment.Load("vorlanx.dll"), "vorlanx_edit_category");
     ASSERT_EQ(edit(nullptr, "1", "AREA1", "CAT", "CAT", "after"), VORLANX_OK);
     EXPECT_EQ(ReadTextFile(category + "\\category.txt"), "after");
 }

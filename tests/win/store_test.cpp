@@ -1,9 +1,10 @@
 // Our store and lookup libraries, called directly as the browser calls them: listings, the
 // login control answers, the read-only test, device names and the cached pass.
 #include "support/deployment.h"
+#include "support/store_forwarder.h"
 
-#include "external/category_data.h"
-#include "framework/cstringlist.h"
+#include "external/orvent.h"
+#include "external/talmor.h"
 #include "vorlanx.h"
 
 #include <gtest/gtest.h>
@@ -12,20 +13,6 @@
 
 namespace {
 
-struct Store {
-    void(__cdecl* startcache)();
-    void(__cdecl* stopcache)();
-    int(__cdecl* isAreaReadonly)(const char*, const char*);
-    int(__cdecl* checkTrailer)(char*, int, int*, int*, int*);
-    int(__cdecl* deleteCategory)(const char*, const char*, const char*);
-    int(__cdecl* newCategory)(const char*, const char*, const char*, CCategoryData*);
-    void(__cdecl* storeFailedConnections)(CStringList&);
-    const char*(__cdecl* listFirstDevice)(const char*, int);
-    const char*(__cdecl* listNextDevice)();
-    const char*(__cdecl* listFirstArea)(const char*);
-    const char*(__cdecl* listNextArea)();
-};
-
 class StoreLibraries : public ::testing::Test {
 protected:
     void SetUp() override
@@ -33,19 +20,7 @@ protected:
         HMODULE talmor = deployment.Load("talmor.dll");
         HMODULE orvent = deployment.Load("ORVENT.dll");
         ASSERT_TRUE(talmor && orvent);
-        using Start = void(__cdecl*)();
-        store.startcache = Proc<Start>(talmor, "talmor_startcache");
-        store.stopcache = Proc<Start>(talmor, "talmor_stopcache");
-        store.isAreaReadonly = Proc<decltype(store.isAreaReadonly)>(talmor, "talmor_IsAreaReadonly");
-        store.checkTrailer = Proc<decltype(store.checkTrailer)>(talmor, "cc_check_trailer_ex");
-        store.deleteCategory = Proc<decltype(store.deleteCategory)>(talmor, "talmor_DeleteCategory");
-        store.newCategory = Proc<decltype(store.newCategory)>(talmor, "talmor_NewCategory");
-        store.storeFailedConnections =
-            Proc<decltype(store.storeFailedConnections)>(orvent, "StoreFailedConnections");
-        store.listFirstDevice = Proc<decltype(store.listFirstDevice)>(orvent, "ListFirstDevice");
-        store.listNextDevice = Proc<decltype(store.listNextDevice)>(orvent, "ListNextDevice");
-        store.listFirstArea = Proc<decltype(store.listFirstArea)>(orvent, "ListFirstArea");
-        store.listNextArea = Proc<decltype(store.listNextArea)>(orvent, "ListNextArea");
+        ForwardStoreTo(talmor, orvent);
 
         one = deployment.MakeDevice("1");
         twelve = deployment.MakeDevice("12");
@@ -57,7 +32,7 @@ protected:
     std::vector<std::string> Devices()
     {
         std::vector<std::string> names;
-        for (const char* d = store.listFirstDevice("\\\\.", 7); d; d = store.listNextDevice())
+        for (const char* d = ListFirstDevice("\\\\.", 7); d; d = ListNextDevice())
             names.emplace_back(d);
         return names;
     }
@@ -65,7 +40,7 @@ protected:
     std::vector<std::string> Areas(const char* device, bool sorted = true)
     {
         std::vector<std::string> names;
-        for (const char* a = store.listFirstArea(device); a; a = store.listNextArea())
+        for (const char* a = ListFirstArea(device); a; a = ListNextArea())
             names.emplace_back(a);
         if (sorted)
             std::sort(names.begin(), names.end());
@@ -79,14 +54,13 @@ protected:
     {
         Check c = {0, -1, -1, -1};
         std::string writable = path;
-        c.result = store.checkTrailer(writable.data(), 5, &c.first, &c.second, &c.third);
+        c.result = cc_check_trailer_ex(writable.data(), 5, &c.first, &c.second, &c.third);
         return c;
     }
 
     static std::string Storage(const std::string& root) { return root + "\\userroot\\storage"; }
 
     Deployment deployment;
-    Store store = {};
     std::string one, twelve, drive;
 };
 
@@ -96,10 +70,10 @@ TEST_F(StoreLibraries, ListsDevicesInTheOrderOfStorageIni)
 {
     EXPECT_EQ(Devices(), (Names{"C:", "12", "1", "7"}));
     // Whoever walks the devices may list a device's areas in between.
-    const char* first = store.listFirstDevice("\\\\.", 7);
-    store.listFirstArea("1");
+    const char* first = ListFirstDevice("\\\\.", 7);
+    ListFirstArea("1");
     EXPECT_STREQ(first, "C:");
-    EXPECT_STREQ(store.listNextDevice(), "12");
+    EXPECT_STREQ(ListNextDevice(), "12");
 }
 
 TEST_F(StoreLibraries, ListsAreasAndOnNumberedDevicesTheirCategoriesAtAnyDepth)
@@ -201,8 +175,8 @@ TEST_F(StoreLibraries, TheLoginControlCheckAnswersByTheAccessKey)
     EXPECT_EQ(CheckLogin(path("1", "OPEN")).first, 0);
     EXPECT_EQ(CheckLogin(path("1", "OPEN")).third, 0);
     std::string p = path("1", "MISSING");
-    EXPECT_EQ(store.checkTrailer(p.data(), 5, nullptr, nullptr, nullptr), VORLANX_ERR_NO_LOGIN_CONTROL);
-    EXPECT_EQ(store.checkTrailer(nullptr, 5, nullptr, nullptr, nullptr), VORLANX_ERR_NO_DEVICE);
+    EXPECT_EQ(cc_check_trailer_ex(p.data(), 5, nullptr, nullptr, nullptr), VORLANX_ERR_NO_LOGIN_CONTROL);
+    EXPECT_EQ(cc_check_trailer_ex(nullptr, 5, nullptr, nullptr, nullptr), VORLANX_ERR_NO_DEVICE);
 }
 
 TEST_F(StoreLibraries, TheReadOnlyTestAnswersHiddenBeforeReadOnly)
@@ -212,13 +186,13 @@ TEST_F(StoreLibraries, TheReadOnlyTestAnswersHiddenBeforeReadOnly)
     MakeArea(Storage(one), "HIDDEN", "blocked", "no", "yes");
     MakeArea(Storage(one), "BOTH", "open", "yes", "yes");
     MakeFolders(Storage(one) + "\\NOFILE");
-    EXPECT_EQ(store.isAreaReadonly("1", "PLAIN"), VORLANX_OK);
-    EXPECT_EQ(store.isAreaReadonly("1", "RO"), VORLANX_AREA_READONLY);
-    EXPECT_EQ(store.isAreaReadonly("1", "HIDDEN"), VORLANX_AREA_HIDDEN);
-    EXPECT_EQ(store.isAreaReadonly("1", "BOTH"), VORLANX_AREA_HIDDEN);
-    EXPECT_EQ(store.isAreaReadonly("1", "NOFILE"), VORLANX_OK);
-    EXPECT_EQ(store.isAreaReadonly("1", "MISSING"), VORLANX_ERR_NO_AREA);
-    EXPECT_EQ(store.isAreaReadonly(nullptr, nullptr), VORLANX_ERR_INVALID_ARGUMENT);
+    EXPECT_EQ(talmor_IsAreaReadonly("1", "PLAIN"), VORLANX_OK);
+    EXPECT_EQ(talmor_IsAreaReadonly("1", "RO"), VORLANX_AREA_READONLY);
+    EXPECT_EQ(talmor_IsAreaReadonly("1", "HIDDEN"), VORLANX_AREA_HIDDEN);
+    EXPECT_EQ(talmor_IsAreaReadonly("1", "BOTH"), VORLANX_AREA_HIDDEN);
+    EXPECT_EQ(talmor_IsAreaReadonly("1", "NOFILE"), VORLANX_OK);
+    EXPECT_EQ(talmor_IsAreaReadonly("1", "MISSING"), VORLANX_ERR_NO_AREA);
+    EXPECT_EQ(talmor_IsAreaReadonly(nullptr, nullptr), VORLANX_ERR_INVALID_ARGUMENT);
     // A hidden area is still listed: hiding it is the browser's business.
     EXPECT_EQ(Areas("1"), (Names{"BOTH", "HIDDEN", "NOFILE", "PLAIN", "RO"}));
 }
@@ -230,25 +204,25 @@ TEST_F(StoreLibraries, TheCachedPassGivesTheSameAnswersAndEndsWithIt)
     const std::string pathA = "1:\\userroot\\storage\\A\\login.ctl";
     const std::string pathB = "1:\\userroot\\storage\\B\\login.ctl";
     const int before[] = {CheckLogin(pathA).result, CheckLogin(pathB).result,
-                          store.isAreaReadonly("1", "A"), store.isAreaReadonly("1", "B")};
-    store.startcache();
+                          talmor_IsAreaReadonly("1", "A"), talmor_IsAreaReadonly("1", "B")};
+    talmor_startcache();
     for (int round = 0; round < 2; ++round) {
         EXPECT_EQ(CheckLogin(pathA).result, before[0]);
         EXPECT_EQ(CheckLogin(pathB).result, before[1]);
-        EXPECT_EQ(store.isAreaReadonly("1", "A"), before[2]);
-        EXPECT_EQ(store.isAreaReadonly("1", "B"), before[3]);
+        EXPECT_EQ(talmor_IsAreaReadonly("1", "A"), before[2]);
+        EXPECT_EQ(talmor_IsAreaReadonly("1", "B"), before[3]);
     }
-    store.stopcache();
+    talmor_stopcache();
     // After the pass the files are read again.
     MakeArea(Storage(one), "A", "blocked", "no");
     EXPECT_EQ(CheckLogin(pathA).result, VORLANX_AREA_BLOCKED);
-    EXPECT_EQ(store.isAreaReadonly("1", "A"), VORLANX_OK);
+    EXPECT_EQ(talmor_IsAreaReadonly("1", "A"), VORLANX_OK);
 }
 
 TEST_F(StoreLibraries, FailedConnectionsAreTheDevicesWhoseFolderIsMissing)
 {
     CStringList failed;
-    store.storeFailedConnections(failed);
+    StoreFailedConnections(failed);
     ASSERT_EQ(failed.GetCount(), 1);
     EXPECT_STREQ(*failed.begin(), "7");
 }
@@ -268,10 +242,10 @@ TEST_F(StoreLibraries, DeleteTakesAlongWhatAnInterruptedWriteLeftBehind)
 {
     MakeArea(Storage(one), "AREA1", "open");
     CCategoryData record = {"CAT", "words"};
-    ASSERT_EQ(store.newCategory("1", "AREA1", "", &record), VORLANX_OK);
+    ASSERT_EQ(talmor_NewCategory("1", "AREA1", "", &record), VORLANX_OK);
     const std::string folder = Storage(one) + "\\AREA1\\CAT";
     WriteTextFile(folder + "\\~ct1F2A.tmp", "half");
-    EXPECT_EQ(store.deleteCategory("1", "AREA1", "CAT"), VORLANX_OK);
+    EXPECT_EQ(talmor_DeleteCategory("1", "AREA1", "CAT"), VORLANX_OK);
     EXPECT_FALSE(Exists(folder));
 }
 
@@ -281,20 +255,15 @@ TEST_F(StoreLibraries, AnInterruptedDescriptionWriteLeavesTheOldTextWhole)
 {
     MakeArea(Storage(one), "AREA1", "open");
     CCategoryData record = {"CAT", "the old text"};
-    ASSERT_EQ(store.newCategory("1", "AREA1", "", &record), VORLANX_OK);
+    ASSERT_EQ(talmor_NewCategory("1", "AREA1", "", &record), VORLANX_OK);
     const std::string folder = Storage(one) + "\\AREA1\\CAT";
     WriteTextFile(folder + "\\~ct7A3.tmp", "the new te");  // cut off mid-write
-    using RetrieveFn = int(__cdecl*)(const char*, const char*, const char*, CCategoryData*);
-    using EditFn = RetrieveFn;
-    HMODULE talmor = GetModuleHandleA("talmor.dll");
-    auto retrieve = Proc<RetrieveFn>(talmor, "talmor_RetrieveCategory");
-    auto edit = Proc<EditFn>(talmor, "talmor_EditCategory");
     CCategoryData read = {};
-    ASSERT_EQ(retrieve("1", "AREA1", "CAT", &read), VORLANX_OK);
+    ASSERT_EQ(talmor_RetrieveCategory("1", "AREA1", "CAT", &read), VORLANX_OK);
     EXPECT_STREQ(read.description, "the old text");
     CCategoryData next = {"CAT", "the new text"};
-    ASSERT_EQ(edit("1", "AREA1", "CAT", &next), VORLANX_OK);
-    ASSERT_EQ(retrieve("1", "AREA1", "CAT", &read), VORLANX_OK);
+    ASSERT_EQ(talmor_EditCategory("1", "AREA1", "CAT", &next), VORLANX_OK);
+    ASSERT_EQ(talmor_RetrieveCategory("1", "AREA1", "CAT", &read), VORLANX_OK);
     EXPECT_STREQ(read.description, "the new text");
     EXPECT_EQ(ReadTextFile(folder + "\\category.txt"), "the new text");
 }
@@ -304,8 +273,8 @@ TEST_F(StoreLibraries, TheStoreRefusesARecordWithoutTerminators)
     MakeArea(Storage(one), "AREA1", "open");
     CCategoryData record;
     memset(&record, 'x', sizeof record);
-    EXPECT_EQ(store.newCategory("1", "AREA1", "", &record), VORLANX_ERR_INVALID_ARGUMENT);
-    EXPECT_EQ(store.newCategory("1", "AREA1", "", nullptr), VORLANX_ERR_INVALID_ARGUMENT);
+    EXPECT_EQ(talmor_NewCategory("1", "AREA1", "", &record), VORLANX_ERR_INVALID_ARGUMENT);
+    EXPECT_EQ(talmor_NewCategory("1", "AREA1", "", nullptr), VORLANX_ERR_INVALID_ARGUMENT);
     EXPECT_EQ(FolderEntries(Storage(one) + "\\AREA1"), Names{"login.ctl"});
 }
 

@@ -28,10 +28,6 @@ const char kUsage[] =
     "Exit status: 0 on success, 1 when the library or the store refused (the code is printed\n"
     "in words), 2 for a wrong command line.\n";
 
-using BrowseFn = char*(__cdecl*)(HWND, const char*, const char*);
-using RetrieveFn = int(__cdecl*)(void*, const char*, const char*, const char*, char*, char*);
-using WriteFn = int(__cdecl*)(void*, const char*, const char*, const char*, const char*,
-                              const char*);
 
 // GetProcAddress gives a generic pointer; going through void(*)() says the cast is meant.
 template <typename Fn>
@@ -102,26 +98,27 @@ int main(int argc, char** argv)
 
     int status = 0;
     if (command == "browse") {
-        char* result = As<BrowseFn>(fn)(nullptr, count > 0 ? args[0] : nullptr,
-                                                      count > 1 ? args[1] : nullptr);
+        const auto browse = As<vorlanx_browse_category_fn>(fn);
+        char* result = browse(nullptr, count > 0 ? args[0] : nullptr, count > 1 ? args[1] : nullptr);
         if (!result) {
             fputs("vorlanxhost: browse returned no result (out of memory)\n", stderr);
             status = 1;
         } else {
             printf("%s\n", result);
-            free(result);
+            free(result);  // this program runs on msvcr100.dll, whose heap the result comes from
         }
     } else if (command == "retrieve") {
         char name[VORLANX_NAME_SIZE] = {};
         char description[VORLANX_DESCRIPTION_SIZE] = {};
-        const int code = As<RetrieveFn>(fn)(nullptr, args[0], args[1], args[2], name,
-                                                          description);
+        const auto retrieve = As<vorlanx_retrieve_category_fn>(fn);
+        const int code = retrieve(nullptr, args[0], args[1], args[2], name, description);
         if (code == VORLANX_OK)
             printf("name: %s\ndescription: %s\n", name, description);
         status = Report(proc, code);
     } else {
-        const int code = As<WriteFn>(fn)(nullptr, args[0], args[1], args[2], args[3],
-                                                       count == 5 ? args[4] : "");
+        // new and edit take the same arguments
+        const auto write = As<vorlanx_new_category_fn>(fn);
+        const int code = write(nullptr, args[0], args[1], args[2], args[3], count == 5 ? args[4] : "");
         status = Report(proc, code);
     }
     fflush(stdout);

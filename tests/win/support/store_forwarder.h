@@ -1,5 +1,6 @@
 // The category store and device lookup calls, forwarded to a deployment's real talmor.dll and
-// ORVENT.dll: the browser runs in-process with our real store on a folder tree behind it.
+// ORVENT.dll: the one place the tests bind them. The browser runs in-process with our real store
+// on a folder tree behind it, and the store's own tests call it as the browser does.
 #pragma once
 
 #include <windows.h>

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# The SDK as a host developer gets it: `cmake --install` into a folder of its own, `cpack` makes
+# a zip of the same tree, and a host project finds the package with find_package(vorlanx),
+# builds with the cross compiler and runs under Wine against the installed deployment.
+# usage: sdk_install.sh BUILD_FOLDER
+set -uo pipefail
+build=$1
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+cmake --install "$build" --prefix "$work/sdk" >/dev/null || exit 1
+layout="bin/vorlanx.dll bin/talmor.dll bin/ORVENT.dll bin/Ostrel.dll bin/vorlanxres.dll
+bin/lang/de/vorlanxres.dll bin/vorlanxhost.exe include/vorlanx.h lib/libvorlanx.dll.a
+lib/vorlanx.lib lib/vorlanx.def lib/cmake/vorlanx/vorlanxConfig.cmake
+lib/cmake/vorlanx/vorlanxConfigVersion.cmake"
+for f in $layout; do
+    [ -f "$work/sdk/$f" ] || fail "the SDK has no $f"
+done
+
+(cd "$build" && cpack -G ZIP -B "$work/package" >/dev/null) || fail "cpack failed"
+listing=$(cmake -E tar tf "$work"/package/*.zip 2>/dev/null)
+for f in $layout; do
+    [[ $listing == *"/$f"* ]] || fail "the zip has no $f"
+done
+
+cmake -S "$here/host_project" -B "$work/host" -DCMAKE_SYSTEM_NAME=Windows \
+      -DCMAKE_C_COMPILER=i686-w64-mingw32-gcc-posix -DCMAKE_PREFIX_PATH="$work/sdk" \
+      >"$work/configure.log" 2>&1 || { cat "$work/configure.log"; exit 1; }
+cmake --build "$work/host" >"$work/build.log" 2>&1 || { cat "$work/build.log"; exit 1; }
+
+bin=$work/sdk/bin
+cp "$work/host/sdk_host.exe" "$bin/"
+mkdir -p "$work/1/userroot/storage/AREA1"
+printf '[login]\naccess = open\n' >"$work/1/userroot/storage/AREA1/login.ctl"
+printf '[devices]\n1 = Z:%s\n' "${work//\//\\}\\1" >"$bin/storage.ini"
+out=$(cd / && wine "$bin/sdk_host.exe" 2>&1 | tr -d '\r')
+expected='browse:
+new: 1
+retrieve: 1 [CAT] [from the SDK]'
+[ "$out" == "$expected" ] || fail "the host printed '$out', not '$expected'"
+
+[ "$failures" -eq 0 ] && echo "ok: installed, zipped, found, built and ran"
+exit $((failures > 0))
