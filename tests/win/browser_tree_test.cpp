@@ -1,6 +1,7 @@
 // The browser's one-time tree build, on the real dialog and tree control, against in-process
 // fakes of the store and lookup that give exact answers and record the calls made.
 #include "browser/browse_area.h"
+#include "resource.h"
 #include "support/dialog_driver.h"
 #include "support/fake_store.h"
 #include "support/tree_dump.h"
@@ -34,11 +35,11 @@ Opened Open(const char* device, const char* area)
     dialog.m_strDevice = device;
     dialog.m_strArea = area;
     DialogDriver driver([&](HWND hwnd) {
-        HWND tree = GetDlgItem(hwnd, 25031);
+        HWND tree = GetDlgItem(hwnd, IDC_AREA_TREE);
         opened.tree = DumpTree(tree);
         opened.caret = CaretText(tree);
         CollectExpanded(tree, TreeView_GetRoot(tree), opened.expanded);
-        opened.listCount = static_cast<int>(SendDlgItemMessageA(hwnd, 25033, LB_GETCOUNT, 0, 0));
+        opened.listCount = static_cast<int>(SendDlgItemMessageA(hwnd, IDC_SELECTED_LIST, LB_GETCOUNT, 0, 0));
         ClickButton(hwnd, IDCANCEL);
     });
     opened.result = dialog.DoModal();
