@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <new>
 
 namespace {
@@ -97,6 +98,10 @@ int __cdecl talmor_RetrieveCategory(const char* device, const char* area, const 
         snprintf(record->name, sizeof record->name, "%s", fake.retrievedName.c_str());
         snprintf(record->description, sizeof record->description, "%s",
                  fake.retrievedDescription.c_str());
+        if (fake.retrieveFillsWholeFields) {
+            memset(record->name, 'N', sizeof record->name);
+            memset(record->description, 'D', sizeof record->description);
+        }
     }
     return fake.retrieveResult;
 }
