@@ -54,11 +54,6 @@ Outcome Browse(bool single, const std::function<void(const Browser&)>& steps,
     return outcome;
 }
 
-std::string Login(const char* entry)
-{
-    return std::string("1:\\userroot\\storage\\") + entry + "\\login.ctl";
-}
-
 class BrowserSelection : public ::testing::Test {
 protected:
     void SetUp() override
@@ -68,9 +63,9 @@ protected:
         fake.devices = {"A:", "1", "E:", "2"};
         fake.areas["1"] = {"AREA1", "AREA1#CAT", "AREA1#CAT#SUB", "AREA2", "AREA3", "AREA4"};
         fake.areas["2"] = {"Z1"};
-        fake.logins[Login("AREA2")] = {1018, 0};   // blocked
+        fake.logins[LoginPath("1", "AREA2")] = {1018, 0};   // blocked
         fake.readonly["1|AREA3"] = 1024;           // read-only: selectable
-        fake.logins[Login("AREA4")] = {1028, 0};   // restricted
+        fake.logins[LoginPath("1", "AREA4")] = {1028, 0};   // restricted
     }
     FakeStore& fake = Fake();
 };

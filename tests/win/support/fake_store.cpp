@@ -43,6 +43,11 @@ FakeStore& Fake()
     return fake;
 }
 
+std::string LoginPath(const std::string& device, const std::string& entry)
+{
+    return device.substr(0, 1) + ":\\userroot\\storage\\" + entry + "\\login.ctl";
+}
+
 bool FakeStore::Called(const std::string& call) const
 {
     return std::find(calls.begin(), calls.end(), call) != calls.end();

@@ -40,3 +40,6 @@ struct FakeStore {
 };
 
 FakeStore& Fake();
+
+// The key of FakeStore::logins: the login control path that the browser composes for an entry.
+std::string LoginPath(const std::string& device, const std::string& entry);
