@@ -135,7 +135,8 @@ void CBrowseArea::InsertEntry(const char* device, HTREEITEM hDevice, const std::
     // character enters it.
     std::string loginPath = std::string(1, device[0]) + ":\\userroot\\storage\\" + entry + "\\login.ctl";
     int first = 0, second = 0, third = 0;
-    const int access = cc_check_trailer_ex(loginPath.data(), kLoginCheckMode, &first, &second, &third);
+    const int access =
+        cc_check_trailer_ex(loginPath.data(), kLoginCheckMode, &first, &second, &third);
     const bool restricted =
         access == VORLANX_AREA_RESTRICTED || access == VORLANX_AREA_RESTRICTED_EXPIRED;
     int image = kImageArea;
