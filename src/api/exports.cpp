@@ -8,6 +8,7 @@
 #include "framework/module_state.h"
 
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
