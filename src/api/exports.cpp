@@ -3,6 +3,7 @@
 #include "vorlanx.h"
 
 #include "browser/browse_area.h"
+#include "external/category_fields.h"
 #include "external/talmor.h"
 #include "framework/module_state.h"
 
@@ -10,29 +11,6 @@
 #include <cstring>
 
 namespace {
-
-// Copies text (null counts as empty) into a record field with its terminator; false, leaving the
-// field alone, when it does not fit.
-bool CopyToField(char* field, size_t size, const char* text)
-{
-    if (!text)
-        text = "";
-    const size_t length = strnlen(text, size);
-    if (length == size)
-        return false;
-    memcpy(field, text, length + 1);
-    return true;
-}
-
-// Copies a field that the store filled, at most size bytes, always terminated.
-void CopyFromField(char* out, const char* field, size_t size)
-{
-    if (!out)
-        return;
-    const size_t length = strnlen(field, size - 1);
-    memcpy(out, field, length);
-    out[length] = '\0';
-}
 
 using StoreWrite = int(__cdecl*)(const char*, const char*, const char*, CCategoryData*);
 
@@ -42,8 +20,8 @@ int WriteCategory(StoreWrite write, const char* pszDevice, const char* pszArea,
     AFX_MAINTAIN_STATE2 state(AfxGetStaticModuleState());
     CCategoryData record;
     // Over-long texts are refused rather than cut: a cut name would create another category.
-    if (!CopyToField(record.name, sizeof record.name, pszName) ||
-        !CopyToField(record.description, sizeof record.description, pszDescription))
+    if (!CopyFieldOrRefuse(record.name, pszName) ||
+        !CopyFieldOrRefuse(record.description, pszDescription))
         return VORLANX_ERR_INVALID_ARGUMENT;
     return write(pszDevice, pszArea, pszCategory, &record);
 }
@@ -81,8 +59,8 @@ int __cdecl vorlanx_retrieve_category(void* /*reserved*/, const char* pszDevice,
     CCategoryData record = {};
     const int result = talmor_RetrieveCategory(pszDevice, pszArea, pszCategory, &record);
     if (result == VORLANX_OK) {
-        CopyFromField(pszName, record.name, sizeof record.name);
-        CopyFromField(pszDescription, record.description, sizeof record.description);
+        CopyFieldOut(pszName, record.name);
+        CopyFieldOut(pszDescription, record.description);
     }
     return result;
 }

@@ -8,7 +8,6 @@
 
 class CVorlanxApp : public CWinApp {
 public:
-    CVorlanxApp() : CWinApp(nullptr) {}
     BOOL InitInstance() override;
 };
 

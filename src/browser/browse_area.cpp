@@ -7,11 +7,24 @@
 #include "external/orvent.h"
 #include "external/talmor.h"
 #include "framework/data_exchange.h"
+#include "subfolder/subfolder_menu.h"
 #include "text/text.h"
+#include "vorlanx.h"
 
 #include <vector>
 
 namespace {
+
+// The lookup's arguments for this machine's devices, all kinds.
+constexpr char kLookupServer[] = "\\\\.";
+constexpr int kLookupDeviceKinds = 7;
+
+// The login check's mode, and what it leaves in its second integer for an area that nobody can
+// log in to (such an area shows as blocked).
+constexpr int kLoginCheckMode = 5;
+constexpr int kLoginSecondNoLogin = 13;
+
+constexpr int kIconSize = 16;
 
 bool IsNumberedDevice(const char* device)
 {
@@ -49,7 +62,7 @@ void CBrowseArea::DoDataExchange(CDataExchange* pDX)
 BOOL CBrowseArea::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    m_imageList.Create(16, 16, 0, kImageCount, 1);
+    m_imageList.Create(kIconSize, kIconSize, 0, kImageCount, 1);
     static const int icons[kImageCount] = {IDI_ROOT,         IDI_DEVICE,        IDI_AREA,
                                            IDI_AREA_BLOCKED, IDI_AREA_READONLY, IDI_AREA_RESTRICTED,
                                            IDI_CATEGORY};
@@ -79,7 +92,8 @@ void CBrowseArea::PopulateTree()
 
     HTREEITEM hCurrentDevice = nullptr;
     std::vector<std::string> entries;
-    for (const char* d = ListFirstDevice("\\\\.", 7); d; d = ListNextDevice()) {
+    for (const char* d = ListFirstDevice(kLookupServer, kLookupDeviceKinds); d;
+         d = ListNextDevice()) {
         const HTREEITEM hDevice = InsertDevice(hRoot, d);
         if (m_tree.GetItemText(hDevice) == m_strDevice)
             hCurrentDevice = hDevice;  // a later device of the same text wins
@@ -121,10 +135,12 @@ void CBrowseArea::InsertEntry(const char* device, HTREEITEM hDevice, const std::
     // character enters it.
     std::string loginPath = std::string(1, device[0]) + ":\\userroot\\storage\\" + entry + "\\login.ctl";
     int first = 0, second = 0, third = 0;
-    const int access = cc_check_trailer_ex(loginPath.data(), 5, &first, &second, &third);
-    const bool restricted = access == 1028 || access == 1029;
+    const int access =
+        cc_check_trailer_ex(loginPath.data(), kLoginCheckMode, &first, &second, &third);
+    const bool restricted =
+        access == VORLANX_AREA_RESTRICTED || access == VORLANX_AREA_RESTRICTED_EXPIRED;
     int image = kImageArea;
-    if (!restricted && (access == 1018 || second == 13))
+    if (!restricted && (access == VORLANX_AREA_BLOCKED || second == kLoginSecondNoLogin))
         image = kImageAreaBlocked;
 
     if (IsNumberedDevice(device)) {
@@ -133,11 +149,11 @@ void CBrowseArea::InsertEntry(const char* device, HTREEITEM hDevice, const std::
             return;
         }
         const int readonly = talmor_IsAreaReadonly(device, entry.c_str());
-        if (readonly == 1025)
+        if (readonly == VORLANX_AREA_HIDDEN)
             return;  // hidden, and so are its categories
         if (restricted)
             image = kImageAreaRestricted;
-        else if (readonly == 1024)
+        else if (readonly == VORLANX_AREA_READONLY)
             image = kImageAreaReadOnly;
     }
     m_hLastArea = m_tree.InsertItem(entry.c_str(), image, image, hDevice);
@@ -145,7 +161,7 @@ void CBrowseArea::InsertEntry(const char* device, HTREEITEM hDevice, const std::
         m_nesting.AddArea(entry, m_hLastArea);
 }
 
-HTREEITEM CBrowseArea::InsertCategory(const CString& entry)
+void CBrowseArea::InsertCategory(const CString& entry)
 {
     const std::vector<std::string> levels = Split(entry.GetString(), '#', AnsiCodePage());
     const HTREEITEM item = m_nesting.AddCategory(levels, [this](const std::string& text,
@@ -153,10 +169,9 @@ HTREEITEM CBrowseArea::InsertCategory(const CString& entry)
         return m_tree.InsertItem(text.c_str(), kImageCategory, kImageCategory, hParent);
     });
     if (!item)
-        return nullptr;  // its area is hidden or not listed
+        return;  // its area is hidden or not listed
     m_hLastCategory = item;
     m_nCategoryDepth = static_cast<int>(levels.size()) - 1;
-    return m_hLastCategory;
 }
 
 void CBrowseArea::SelectInitialArea(HTREEITEM hDevice)
@@ -318,6 +333,20 @@ void CBrowseArea::OnOK()
         m_strResult += entry;
     }
     m_nResultCount = joined;
+}
+
+void CBrowseArea::OnRclickTree(NMHDR*, LRESULT* pResult)
+{
+    if (!m_bSubFolderEditing)
+        return;
+    CSubFolderMenu menu(*this, m_tree);
+    // Everything comes from the caret, before the menu shows; the item under the mouse plays no
+    // part. 1:AREA1/CAT/SUB gives the device 1, the area AREA1 and the category CAT#SUB.
+    const CString path = GetSelectedPath();
+    int nLevels = 0;
+    const CString category = GetCategoryPath(CSubFolderMenu::AreaOf(path), nLevels);
+    menu.Run(path, category);
+    *pResult = 0;
 }
 
 void CBrowseArea::OnDblclkTree(NMHDR*, LRESULT*) {}

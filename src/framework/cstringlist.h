@@ -11,8 +11,6 @@ class CStringList {
 public:
     void AddTail(const char* psz) { m_items.emplace_back(psz); }
     int GetCount() const { return static_cast<int>(m_items.size()); }
-    bool IsEmpty() const { return m_items.empty(); }
-    void RemoveAll() { m_items.clear(); }
 
     std::list<CString>::const_iterator begin() const { return m_items.begin(); }
     std::list<CString>::const_iterator end() const { return m_items.end(); }

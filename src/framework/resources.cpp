@@ -1,41 +1,5 @@
 #include "framework/resources.h"
 
-#include "framework/module_state.h"
-
-namespace {
-
-// The modules to search, in order.
-template <typename Visit>
-bool ForEachResourceModule(Visit visit)
-{
-    const AFX_MODULE_STATE* state = AfxGetModuleState();
-    if (state->m_hCurrentResourceHandle && visit(state->m_hCurrentResourceHandle))
-        return true;
-    for (HINSTANCE module : state->m_resourceChain)
-        if (module != state->m_hCurrentResourceHandle && visit(module))
-            return true;
-    return false;
-}
-
-// A string resource as the ANSI code page writes it; false when the module has none (an empty
-// string counts as none, as the string table cannot tell them apart).
-bool LoadStringFrom(HINSTANCE module, unsigned id, CString& out)
-{
-    const wchar_t* text = nullptr;
-    const int length = LoadStringW(module, id, reinterpret_cast<LPWSTR>(&text), 0);
-    if (length <= 0 || !text)
-        return false;
-    const int bytes = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 0)
-        return false;
-    std::string ansi(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, length, ansi.data(), bytes, nullptr, nullptr);
-    out = CString(ansi.data(), bytes);
-    return true;
-}
-
-}  // namespace
-
 HINSTANCE AfxFindResourceHandle(LPCSTR name, LPCSTR type)
 {
     HINSTANCE found = nullptr;
@@ -45,10 +9,4 @@ HINSTANCE AfxFindResourceHandle(LPCSTR name, LPCSTR type)
         }))
         return found;
     return AfxGetResourceHandle();
-}
-
-bool CString::LoadString(unsigned id)
-{
-    Empty();
-    return ForEachResourceModule([&](HINSTANCE module) { return LoadStringFrom(module, id, *this); });
 }

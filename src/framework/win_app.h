@@ -6,13 +6,11 @@
 
 class CWinApp {
 public:
-    explicit CWinApp(const char* pszAppName = nullptr) : m_pszAppName(pszAppName) {}
+    CWinApp() = default;
     virtual ~CWinApp() = default;
     CWinApp(const CWinApp&) = delete;
     CWinApp& operator=(const CWinApp&) = delete;
 
     virtual BOOL InitInstance() { return TRUE; }
     virtual int ExitInstance() { return 0; }
-
-    const char* m_pszAppName;
 };

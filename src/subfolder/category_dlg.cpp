@@ -1,10 +1,18 @@
 #include "category_dlg.h"
 
 #include "../../res/resource.h"
+#include "external/category_data.h"
 #include "framework/data_exchange.h"
 #include "framework/message_box.h"
 #include "framework/resources.h"
 #include "subfolder/name_rule.h"
+
+namespace {
+
+// So that the category record always holds the description with its terminator.
+constexpr int kDescriptionMaxBytes = sizeof CCategoryData::description - 1;
+
+}  // namespace
 
 CCategoryDlg::CCategoryDlg(CWnd* pParent)
 {
@@ -27,9 +35,9 @@ std::span<const AFX_MSGMAP_ENTRY> CCategoryDlg::GetMessageMap() const
 void CCategoryDlg::DoDataExchange(CDataExchange* pDX)
 {
     DDX_Text(pDX, IDC_SUBFOLDER_NAME, m_strName);
-    DDV_MaxChars(pDX, m_strName, 8);
+    DDV_MaxChars(pDX, m_strName, kSubFolderNameMaxBytes);
     DDX_Text(pDX, IDC_SUBFOLDER_DESCRIPTION, m_strDescription);
-    DDV_MaxChars(pDX, m_strDescription, 255);
+    DDV_MaxChars(pDX, m_strDescription, kDescriptionMaxBytes);
 }
 
 BOOL CCategoryDlg::OnInitDialog()
@@ -43,15 +51,10 @@ BOOL CCategoryDlg::OnInitDialog()
 
 void CCategoryDlg::OnOK()
 {
-    UpdateData(TRUE);  // a name over 8 bytes has been told; CDialog::OnOK refuses it again
+    UpdateData(TRUE);  // an over-long name has been told; CDialog::OnOK refuses it again
     if (!IsValidSubFolderName(m_strName, m_strName.GetLength()) || m_strName.IsEmpty()) {
         AfxMessageBox(IDS_SUBFOLDER_NAME_RULE, MB_OK);
         return;
     }
     CDialog::OnOK();
-}
-
-int IsValidSubFolderName(const char* text, int length)
-{
-    return IsValidSubFolderName(text, length, AnsiCodePage());
 }

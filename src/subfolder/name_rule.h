@@ -4,11 +4,14 @@
 
 #include "text/codepage.h"
 
+// A sub-folder name holds at most this many bytes.
+constexpr int kSubFolderNameMaxBytes = 8;
+
 // 1 when every character of the first length bytes (up to a zero byte) passes: ASCII letters and
 // digits, '-', '_', and in a multibyte code page every character whose first byte is 0x80 or
 // above; 0 at the first character that fails. A trail byte is never tested on its own, and
 // nothing past length or the terminator is read. An empty text passes.
 int IsValidSubFolderName(const char* text, int length, const CodePage& cp);
 
-// The same in the system's ANSI code page (defined with the dialog).
+// The same in the system's ANSI code page.
 int IsValidSubFolderName(const char* text, int length);

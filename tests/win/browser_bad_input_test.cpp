@@ -1,5 +1,6 @@
 // The browse export at its limits: null, huge and odd texts for device and area, and a device
 // that lists 100,000 entries. Nothing may crash; Cancel still gives a new empty string.
+#include "resource.h"
 #include "support/dialog_driver.h"
 #include "support/fake_store.h"
 #include "support/tree_dump.h"
@@ -71,7 +72,7 @@ TEST_F(BrowseBadInput, ADeviceWithAHundredThousandEntriesOpens)
     int areas = 0;
     std::string firstArea;
     EXPECT_EQ(BrowseAndCancel("1", "a50000", [&](HWND dialog) {
-                  HWND tree = GetDlgItem(dialog, 25031);
+                  HWND tree = GetDlgItem(dialog, IDC_AREA_TREE);
                   HTREEITEM device = FindItem(tree, "1:");
                   for (HTREEITEM h = TreeView_GetChild(tree, device); h; h = TreeView_GetNextSibling(tree, h))
                       ++areas;

@@ -1,5 +1,6 @@
 // vorlanx_browse_category of the shipped vorlanx.dll against our real store on a folder tree:
 // the dialog as a host opens it, its template, its tree and its icons.
+#include "resource.h"
 #include "support/deployment.h"
 #include "support/dialog_driver.h"
 #include "support/dialog_template.h"
@@ -10,6 +11,19 @@
 #include <gtest/gtest.h>
 
 #include <set>
+
+// The resource numbers are binary interface: resource libraries built elsewhere carry them. The
+// tests use the names; these are the one place that holds the numbers.
+static_assert(IDD_BROWSE_AREA == 402 && IDC_AREA_TREE == 25031 && IDC_SELECTED_LIST == 25033 &&
+              IDC_CLEAR == 25034);
+static_assert(IDD_SUBFOLDER == 113 && IDC_SUBFOLDER_NAME == 25042 &&
+              IDC_SUBFOLDER_DESCRIPTION == 25043);
+static_assert(IDR_SUBFOLDER_MENU == 112 && ID_SUBFOLDER_NEW == 50253 &&
+              ID_SUBFOLDER_EDIT == 50258 && ID_SUBFOLDER_DELETE == 50256);
+static_assert(IDS_ROOT_LABEL == 50231 && IDS_FLOPPY == 50252 && IDS_SUBFOLDER_EXISTS == 50254 &&
+              IDS_SUBFOLDER_NAME_RULE == 50259);
+static_assert(IDI_ROOT == 404 && IDI_DEVICE == 405 && IDI_AREA == 406 && IDI_CATEGORY == 407 &&
+              IDI_AREA_RESTRICTED == 408 && IDI_AREA_BLOCKED == 409 && IDI_AREA_READONLY == 318);
 
 namespace {
 
@@ -48,12 +62,12 @@ TEST_F(BrowseExport, OpensOnTheRealStoreAndReturnsAnEmptyStringOnCancel)
     std::string tree, caret, title;
     bool rootExpanded = false, deviceExpanded = false, listEmpty = false;
     DialogDriver driver([&](HWND dialog) {
-        HWND hTree = GetDlgItem(dialog, 25031);
+        HWND hTree = GetDlgItem(dialog, IDC_AREA_TREE);
         tree = DumpTree(hTree);
         caret = CaretText(hTree);
         rootExpanded = IsExpanded(hTree, TreeView_GetRoot(hTree));
         deviceExpanded = IsExpanded(hTree, FindItem(hTree, "C:"));
-        listEmpty = SendDlgItemMessageA(dialog, 25033, LB_GETCOUNT, 0, 0) == 0;
+        listEmpty = SendDlgItemMessageA(dialog, IDC_SELECTED_LIST, LB_GETCOUNT, 0, 0) == 0;
         char text[64] = {};
         GetWindowTextA(dialog, text, sizeof text);
         title = text;
@@ -124,7 +138,7 @@ TEST_F(BrowseExport, ADialogThatCannotBeCreatedStillGivesAnEmptyString)
 
 TEST_F(BrowseExport, TheTemplateIsExactlyDialog402)
 {
-    const DialogTemplate t = ReadDialogTemplate(module, 402);
+    const DialogTemplate t = ReadDialogTemplate(module, IDD_BROWSE_AREA);
     ASSERT_TRUE(t.found);
     EXPECT_EQ(t.title, "Browse for Storage Area");
     EXPECT_EQ(t.style, DWORD(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT));
@@ -136,13 +150,13 @@ TEST_F(BrowseExport, TheTemplateIsExactlyDialog402)
     ExpectControls(t, {
         {IDOK, "Button", "OK", 132, 169, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP, 0},
         {IDCANCEL, "Button", "Cancel", 198, 169, 50, 14, BS_PUSHBUTTON | WS_TABSTOP, 0},
-        {25034, "Button", "Clear", 264, 169, 50, 14, BS_PUSHBUTTON | WS_TABSTOP, 0},
+        {IDC_CLEAR, "Button", "Clear", 264, 169, 50, 14, BS_PUSHBUTTON | WS_TABSTOP, 0},
         {-1, "Static", "Select the device or storage area", 7, 7, 197, 14, SS_LEFT | WS_GROUP, 0},
-        {25031, "SysTreeView32", "", 7, 26, 197, 137,
+        {IDC_AREA_TREE, "SysTreeView32", "", 7, 26, 197, 137,
          TVS_HASBUTTONS | TVS_HASLINES | TVS_DISABLEDRAGDROP | WS_BORDER | WS_TABSTOP,
          WS_EX_CLIENTEDGE},
         {-1, "Static", "Selected storage areas.", 210, 7, 104, 14, SS_LEFT | WS_GROUP, 0},
-        {25033, "ListBox", "", 210, 26, 104, 137,
+        {IDC_SELECTED_LIST, "ListBox", "", 210, 26, 104, 137,
          LBS_NOTIFY | LBS_SORT | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP, 0},
     });
 }
@@ -150,9 +164,9 @@ TEST_F(BrowseExport, TheTemplateIsExactlyDialog402)
 TEST_F(BrowseExport, TheLibraryCarriesItsStringsVersionAndManifest)
 {
     char text[64] = {};
-    EXPECT_EQ(LoadStringA(module, 50252, text, sizeof text), 6);
+    EXPECT_EQ(LoadStringA(module, IDS_FLOPPY, text, sizeof text), 6);
     EXPECT_STREQ(text, "FLOPPY");
-    EXPECT_EQ(LoadStringA(module, 50231, text, sizeof text), 0) << "the root label is not ours";
+    EXPECT_EQ(LoadStringA(module, IDS_ROOT_LABEL, text, sizeof text), 0) << "the root label is not ours";
 
     HRSRC manifest = FindResourceA(module, MAKEINTRESOURCEA(2), MAKEINTRESOURCEA(24));
     ASSERT_NE(manifest, nullptr);
@@ -182,18 +196,18 @@ TEST_F(BrowseExport, TheEnglishResourceLibraryShowsTheLibrarysOwnTexts)
     HMODULE english = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(english, nullptr);
     char theirs[512], ours[512];
-    for (UINT id : {50252u, 50254u, 50259u}) {
+    for (UINT id : {IDS_FLOPPY, IDS_SUBFOLDER_EXISTS, IDS_SUBFOLDER_NAME_RULE}) {
         if (LoadStringA(english, id, theirs, sizeof theirs) == 0)
             continue;
         ASSERT_GT(LoadStringA(module, id, ours, sizeof ours), 0) << id;
         EXPECT_STREQ(theirs, ours) << "string " << id;
     }
-    if (HMENU theirMenu = LoadMenuA(english, MAKEINTRESOURCEA(112))) {
-        HMENU ourMenu = LoadMenuA(module, MAKEINTRESOURCEA(112));
+    if (HMENU theirMenu = LoadMenuA(english, MAKEINTRESOURCEA(IDR_SUBFOLDER_MENU))) {
+        HMENU ourMenu = LoadMenuA(module, MAKEINTRESOURCEA(IDR_SUBFOLDER_MENU));
         ASSERT_NE(ourMenu, nullptr);
         HMENU theirPopup = GetSubMenu(theirMenu, 0), ourPopup = GetSubMenu(ourMenu, 0);
         ASSERT_EQ(GetMenuItemCount(theirPopup), GetMenuItemCount(ourPopup));
-        for (UINT id : {50253u, 50258u, 50256u}) {
+        for (UINT id : {ID_SUBFOLDER_NEW, ID_SUBFOLDER_EDIT, ID_SUBFOLDER_DELETE}) {
             GetMenuStringA(theirPopup, id, theirs, sizeof theirs, MF_BYCOMMAND);
             GetMenuStringA(ourPopup, id, ours, sizeof ours, MF_BYCOMMAND);
             EXPECT_STREQ(theirs, ours) << "menu item " << id;
@@ -211,7 +225,7 @@ TEST_F(BrowseExport, TheTreeShowsSevenDistinctIcons)
     std::vector<std::vector<DWORD>> images;
     int cx = 0, cy = 0;
     DialogDriver driver([&](HWND dialog) {
-        HWND tree = GetDlgItem(dialog, 25031);
+        HWND tree = GetDlgItem(dialog, IDC_AREA_TREE);
         auto list = reinterpret_cast<HIMAGELIST>(SendMessageA(tree, TVM_GETIMAGELIST, TVSIL_NORMAL, 0));
         ImageList_GetIconSize(list, &cx, &cy);
         HDC screen = GetDC(nullptr);

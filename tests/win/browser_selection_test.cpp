@@ -1,6 +1,7 @@
 // The selection list and the result, on the real dialog: selections made with real mouse clicks
 // on the tree's items, with keys, and by message, under both selection rules.
 #include "browser/browse_area.h"
+#include "resource.h"
 #include "support/dialog_driver.h"
 #include "support/fake_store.h"
 #include "support/input.h"
@@ -44,18 +45,13 @@ Outcome Browse(bool single, const std::function<void(const Browser&)>& steps,
     dialog.m_strArea = area;
     dialog.m_bSingleSelection = single;
     DialogDriver driver([&](HWND hwnd) {
-        steps({hwnd, GetDlgItem(hwnd, 25031), GetDlgItem(hwnd, 25033)});
+        steps({hwnd, GetDlgItem(hwnd, IDC_AREA_TREE), GetDlgItem(hwnd, IDC_SELECTED_LIST)});
     });
     outcome.result = dialog.DoModal();
     outcome.strResult = dialog.m_strResult;
     outcome.count = dialog.m_nResultCount;
     EXPECT_TRUE(driver.Ran());
     return outcome;
-}
-
-std::string Login(const char* entry)
-{
-    return std::string("1:\\userroot\\storage\\") + entry + "\\login.ctl";
 }
 
 class BrowserSelection : public ::testing::Test {
@@ -67,9 +63,9 @@ protected:
         fake.devices = {"A:", "1", "E:", "2"};
         fake.areas["1"] = {"AREA1", "AREA1#CAT", "AREA1#CAT#SUB", "AREA2", "AREA3", "AREA4"};
         fake.areas["2"] = {"Z1"};
-        fake.logins[Login("AREA2")] = {1018, 0};   // blocked
+        fake.logins[LoginPath("1", "AREA2")] = {1018, 0};   // blocked
         fake.readonly["1|AREA3"] = 1024;           // read-only: selectable
-        fake.logins[Login("AREA4")] = {1028, 0};   // restricted
+        fake.logins[LoginPath("1", "AREA4")] = {1028, 0};   // restricted
     }
     FakeStore& fake = Fake();
 };
@@ -193,12 +189,12 @@ TEST_F(BrowserSelection, ClearSelectsTheRootAndEmptiesTheList)
     Browse(false, [](const Browser& b) {
         b.Click("AREA1");
         b.Click("E:");
-        ClickButton(b.dialog, 25034);
+        ClickButton(b.dialog, IDC_CLEAR);
         EXPECT_EQ(b.Caret(), "");
         EXPECT_EQ(b.List(), Entries{});
         b.Click("AREA3");
         b.Click("");  // the root already selected
-        ClickButton(b.dialog, 25034);
+        ClickButton(b.dialog, IDC_CLEAR);
         EXPECT_EQ(b.Caret(), "");
         EXPECT_EQ(b.List(), Entries{});
         // Clear does not hold back what comes next: a click still applies.
@@ -226,8 +222,8 @@ TEST_F(BrowserSelection, ADoubleClickChangesNothingOfItsOwn)
 {
     Browse(false, [](const Browser& b) {
         b.Click("AREA1");
-        NMHDR header = {b.tree, 25031, UINT(NM_DBLCLK)};
-        SendMessageA(b.dialog, WM_NOTIFY, 25031, reinterpret_cast<LPARAM>(&header));
+        NMHDR header = {b.tree, IDC_AREA_TREE, UINT(NM_DBLCLK)};
+        SendMessageA(b.dialog, WM_NOTIFY, IDC_AREA_TREE, reinterpret_cast<LPARAM>(&header));
         EXPECT_EQ(b.List(), Entries{"1:AREA1"});
     });
 }
@@ -238,8 +234,8 @@ TEST_F(BrowserSelection, TheExportReturnsTheChoiceWholeAndTheHostFreesIt)
     const std::string longArea(300, 'L');
     fake.areas["1"].push_back(longArea);
     DialogDriver driver([&](HWND hwnd) {
-        ClickTreeItem(GetDlgItem(hwnd, 25031), FindItem(GetDlgItem(hwnd, 25031), longArea));
-        ClickTreeItem(GetDlgItem(hwnd, 25031), FindItem(GetDlgItem(hwnd, 25031), "E:"));
+        ClickTreeItem(GetDlgItem(hwnd, IDC_AREA_TREE), FindItem(GetDlgItem(hwnd, IDC_AREA_TREE), longArea));
+        ClickTreeItem(GetDlgItem(hwnd, IDC_AREA_TREE), FindItem(GetDlgItem(hwnd, IDC_AREA_TREE), "E:"));
         ClickButton(hwnd, IDOK);
     });
     char* result = vorlanx_browse_category(nullptr, "1", "AREA1");

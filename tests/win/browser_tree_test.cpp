@@ -1,6 +1,7 @@
 // The browser's one-time tree build, on the real dialog and tree control, against in-process
 // fakes of the store and lookup that give exact answers and record the calls made.
 #include "browser/browse_area.h"
+#include "resource.h"
 #include "support/dialog_driver.h"
 #include "support/fake_store.h"
 #include "support/tree_dump.h"
@@ -34,22 +35,17 @@ Opened Open(const char* device, const char* area)
     dialog.m_strDevice = device;
     dialog.m_strArea = area;
     DialogDriver driver([&](HWND hwnd) {
-        HWND tree = GetDlgItem(hwnd, 25031);
+        HWND tree = GetDlgItem(hwnd, IDC_AREA_TREE);
         opened.tree = DumpTree(tree);
         opened.caret = CaretText(tree);
         CollectExpanded(tree, TreeView_GetRoot(tree), opened.expanded);
-        opened.listCount = static_cast<int>(SendDlgItemMessageA(hwnd, 25033, LB_GETCOUNT, 0, 0));
+        opened.listCount = static_cast<int>(SendDlgItemMessageA(hwnd, IDC_SELECTED_LIST, LB_GETCOUNT, 0, 0));
         ClickButton(hwnd, IDCANCEL);
     });
     opened.result = dialog.DoModal();
     opened.device = dialog.m_strDevice;
     EXPECT_TRUE(driver.Ran()) << "the dialog did not open";
     return opened;
-}
-
-std::string Login(const std::string& device, const std::string& entry)
-{
-    return device.substr(0, 1) + ":\\userroot\\storage\\" + entry + "\\login.ctl";
 }
 
 class BrowserTree : public ::testing::Test {
@@ -63,15 +59,15 @@ TEST_F(BrowserTree, StatusImagesOnANumberedDevice)
     fake.devices = {"1"};
     fake.areas["1"] = {"OPEN", "BLOCKED", "RESTR", "EXPIRED", "SECOND13", "OTHER", "RO",
                        "BLOCKED_RO", "RESTR_RO", "S13_RO", "HIDDEN", "RESTR_HIDDEN"};
-    fake.logins[Login("1", "BLOCKED")] = {1018, 0};
-    fake.logins[Login("1", "BLOCKED_RO")] = {1018, 13};  // second is not consulted for 1018
-    fake.logins[Login("1", "RESTR")] = {1028, 13};
-    fake.logins[Login("1", "RESTR_RO")] = {1028, 0};
-    fake.logins[Login("1", "RESTR_HIDDEN")] = {1028, 0};
-    fake.logins[Login("1", "EXPIRED")] = {1029, 0};
-    fake.logins[Login("1", "SECOND13")] = {2008, 13};
-    fake.logins[Login("1", "S13_RO")] = {4711, 13};
-    fake.logins[Login("1", "OTHER")] = {4711, 0};
+    fake.logins[LoginPath("1", "BLOCKED")] = {1018, 0};
+    fake.logins[LoginPath("1", "BLOCKED_RO")] = {1018, 13};  // second is not consulted for 1018
+    fake.logins[LoginPath("1", "RESTR")] = {1028, 13};
+    fake.logins[LoginPath("1", "RESTR_RO")] = {1028, 0};
+    fake.logins[LoginPath("1", "RESTR_HIDDEN")] = {1028, 0};
+    fake.logins[LoginPath("1", "EXPIRED")] = {1029, 0};
+    fake.logins[LoginPath("1", "SECOND13")] = {2008, 13};
+    fake.logins[LoginPath("1", "S13_RO")] = {4711, 13};
+    fake.logins[LoginPath("1", "OTHER")] = {4711, 0};
     for (const char* ro : {"RO", "BLOCKED_RO", "RESTR_RO", "S13_RO"})
         fake.readonly[std::string("1|") + ro] = 1024;
     fake.readonly["1|HIDDEN"] = 1025;
@@ -102,10 +98,10 @@ TEST_F(BrowserTree, StatusImagesOnADriveLetterDeviceNeverAskReadOnly)
 {
     fake.devices = {"C:"};
     fake.areas["C:"] = {"OPEN", "BLOCKED", "RESTR", "EXPIRED", "SECOND13", "RO", "X#Y"};
-    fake.logins[Login("C:", "BLOCKED")] = {1018, 0};
-    fake.logins[Login("C:", "RESTR")] = {1028, 0};
-    fake.logins[Login("C:", "EXPIRED")] = {1029, 13};
-    fake.logins[Login("C:", "SECOND13")] = {2008, 13};
+    fake.logins[LoginPath("C:", "BLOCKED")] = {1018, 0};
+    fake.logins[LoginPath("C:", "RESTR")] = {1028, 0};
+    fake.logins[LoginPath("C:", "EXPIRED")] = {1029, 13};
+    fake.logins[LoginPath("C:", "SECOND13")] = {2008, 13};
     fake.readonly["C:|RO"] = 1025;
     const Opened opened = Open("C:", "");
     EXPECT_EQ(opened.tree,
@@ -128,9 +124,9 @@ TEST_F(BrowserTree, ALongAreaNameReachesTheLoginCheckWhole)
     const std::string longName(5000, 'L');
     fake.devices = {"C:"};
     fake.areas["C:"] = {longName};
-    fake.logins[Login("C:", longName)] = {1018, 0};
+    fake.logins[LoginPath("C:", longName)] = {1018, 0};
     const Opened opened = Open("C:", "");
-    EXPECT_TRUE(fake.Called("check " + Login("C:", longName)));
+    EXPECT_TRUE(fake.Called("check " + LoginPath("C:", longName)));
     EXPECT_NE(opened.tree.find("|3\n"), std::string::npos) << "the long area shows as blocked";
 }
 

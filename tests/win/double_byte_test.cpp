@@ -2,6 +2,7 @@
 // locale. Names whose trail byte is a backslash must stay one name from the exports down to the
 // folders and back up into the tree, and a text cut after a lead byte must not leave half a
 // character behind.
+#include "resource.h"
 #include "support/deployment.h"
 #include "support/dialog_driver.h"
 #include "support/input.h"
@@ -100,7 +101,7 @@ TEST_F(DoubleByte, TheBrowserSortsShowsAndReturnsDoubleByteNames)
     MakeFolders(storage + "\\" + kSo + "\\" + kHyo + "\\" + kNou);
     std::string tree;
     DialogDriver driver([&](HWND dialog) {
-        HWND hTree = GetDlgItem(dialog, 25031);
+        HWND hTree = GetDlgItem(dialog, IDC_AREA_TREE);
         tree = DumpTree(hTree);
         ClickTreeItem(hTree, FindItem(hTree, kHyo));
         ClickButton(dialog, IDOK);

@@ -2,6 +2,7 @@
 // choice made each time) and the sub-folder dialog. The windows and GDI objects the process
 // holds and the heap bytes in use must not grow once warmed up.
 #include "browser/browse_area.h"
+#include "resource.h"
 #include "subfolder/category_dlg.h"
 #include "support/dialog_driver.h"
 #include "support/fake_store.h"
@@ -31,7 +32,7 @@ Figures Measure()
 void Browse(int i)
 {
     DialogDriver driver([i](HWND dialog) {
-        HWND tree = GetDlgItem(dialog, 25031);
+        HWND tree = GetDlgItem(dialog, IDC_AREA_TREE);
         ClickTreeItem(tree, FindItem(tree, i % 3 ? "AREA1" : "CAT"));
         ClickButton(dialog, i % 2 ? IDCANCEL : IDOK);
     });
@@ -46,7 +47,7 @@ void SubFolderDialog(int i)
     CCategoryDlg dialog(nullptr);
     dialog.m_strName = "CAT";
     DialogDriver driver([i](HWND d) {
-        SetDlgItemTextA(d, 25042, i % 2 ? "A B" : "NEW");  // every other one tells the rule
+        SetDlgItemTextA(d, IDC_SUBFOLDER_NAME, i % 2 ? "A B" : "NEW");  // every other one tells the rule
         ClickButton(d, IDOK);
         ClickButton(d, IDCANCEL);
     });

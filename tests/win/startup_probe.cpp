@@ -6,6 +6,7 @@
 //   title: <the browser's title>  root: <the root label>  floppy: <the text of drive A:>
 //   ostrel: <path of the loaded Ostrel.dll, or none>
 // usage: startup_probe LIBRARY OUTPUT [again]   ("again": unload the library, load it again)
+#include "resource.h"
 #include "support/tree_dump.h"
 #include "vorlanx.h"
 
@@ -32,7 +33,7 @@ void CALLBACK Answer(HWND dialog, UINT, UINT_PTR id, DWORD)
 {
     KillTimer(dialog, id);
     char text[1024] = {};
-    if (HWND tree = GetDlgItem(dialog, 25031)) {  // the browser
+    if (HWND tree = GetDlgItem(dialog, IDC_AREA_TREE)) {  // the browser
         GetWindowTextA(dialog, text, sizeof text);
         fprintf(g_out, "title: %s\n", text);
         HTREEITEM root = TreeView_GetRoot(tree);

@@ -1,5 +1,6 @@
 // The sub-folder dialog on its real template: the name rule with its message, the 8-byte name,
 // the description, the title, Cancel and Esc, and a missing template.
+#include "resource.h"
 #include "subfolder/category_dlg.h"
 #include "support/deployment.h"
 #include "support/dialog_driver.h"
@@ -51,8 +52,8 @@ Outcome RunDialog(const char* name, const char* description, const std::function
     return outcome;
 }
 
-HWND NameEdit(HWND dialog) { return GetDlgItem(dialog, 25042); }
-HWND DescriptionEdit(HWND dialog) { return GetDlgItem(dialog, 25043); }
+HWND NameEdit(HWND dialog) { return GetDlgItem(dialog, IDC_SUBFOLDER_NAME); }
+HWND DescriptionEdit(HWND dialog) { return GetDlgItem(dialog, IDC_SUBFOLDER_DESCRIPTION); }
 
 TEST(SubFolderDialog, OpensWithTheCallersTitleAndTheFocusInTheName)
 {
@@ -180,7 +181,7 @@ TEST(SubFolderDialog, TheTemplatesAreExactlyDialog113InBothLanguages)
     HMODULE german = LoadLibraryExA((BinFolder() + "\\lang\\de\\vorlanxres.dll").c_str(), nullptr,
                                     LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_TRUE(library && german);
-    const DialogTemplate t = ReadDialogTemplate(library, 113);
+    const DialogTemplate t = ReadDialogTemplate(library, IDD_SUBFOLDER);
     ASSERT_TRUE(t.found);
     EXPECT_EQ(t.title, "New SubFolder");
     EXPECT_EQ(t.style, DWORD(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT));
@@ -188,8 +189,8 @@ TEST(SubFolderDialog, TheTemplatesAreExactlyDialog113InBothLanguages)
     EXPECT_EQ(t.font, "MS Shell Dlg");
     EXPECT_EQ(t.pointSize, 8);
     ExpectControls(t, {
-        {25042, "Edit", "", 92, 21, 78, 14, ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 0},
-        {25043, "Edit", "", 92, 41, 78, 24, ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 0},
+        {IDC_SUBFOLDER_NAME, "Edit", "", 92, 21, 78, 14, ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 0},
+        {IDC_SUBFOLDER_DESCRIPTION, "Edit", "", 92, 41, 78, 24, ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 0},
         {IDOK, "Button", "OK", 27, 69, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP, 0},
         {IDCANCEL, "Button", "Cancel", 114, 69, 50, 14, BS_PUSHBUTTON | WS_TABSTOP, 0},
         {-1, "Static", "Name:", 26, 25, 59, 8, SS_LEFT | WS_GROUP, 0},
@@ -197,7 +198,7 @@ TEST(SubFolderDialog, TheTemplatesAreExactlyDialog113InBothLanguages)
     });
 
     // The German template: the same layout, its own texts.
-    const DialogTemplate g = ReadDialogTemplate(german, 113, MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN));
+    const DialogTemplate g = ReadDialogTemplate(german, IDD_SUBFOLDER, MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN));
     ASSERT_TRUE(g.found);
     EXPECT_EQ(g.title, "Neuer Unterordner");
     ASSERT_EQ(g.controls.size(), t.controls.size());

@@ -5,9 +5,11 @@
 #include "support/dialog_driver.h"
 #include "support/fake_store.h"
 #include "support/subfolder_driver.h"
+#include "vorlanx.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 
 namespace {
 
@@ -115,6 +117,25 @@ TEST_F(SubFolderMenu, EditStopsWhenTheStoreCannotReadOrRefusesIt)
     o = RightClick("AREA1", "AREA1", kEdit);
     EXPECT_FALSE(o.dialogShown);
     EXPECT_TRUE(fake.CategoryCalls().empty());
+}
+
+// A store that leaves the record's fields unterminated is read no further than the fields, by
+// the menu and by the retrieve export alike.
+TEST_F(SubFolderMenu, UnterminatedRecordFieldsAreReadNoFurtherThanTheField)
+{
+    fake.retrieveFillsWholeFields = true;
+    const Outcome o = RightClick("CAT1", "CAT1", kEdit, [](HWND d) { ClickButton(d, IDCANCEL); });
+    EXPECT_EQ(o.dialogName, std::string(49, 'N'));
+    EXPECT_EQ(o.dialogDescription, std::string(255, 'D'));
+
+    char name[VORLANX_NAME_SIZE + 1], description[VORLANX_DESCRIPTION_SIZE + 1];
+    memset(name, '#', sizeof name);
+    memset(description, '#', sizeof description);
+    ASSERT_EQ(vorlanx_retrieve_category(nullptr, "1", "AREA1", "CAT1", name, description), 1);
+    EXPECT_EQ(std::string(name), std::string(49, 'N'));
+    EXPECT_EQ(std::string(description), std::string(255, 'D'));
+    EXPECT_EQ(name[VORLANX_NAME_SIZE], '#');
+    EXPECT_EQ(description[VORLANX_DESCRIPTION_SIZE], '#');
 }
 
 TEST_F(SubFolderMenu, DeleteRemovesTheCategoryOnlyWhenTheStoreDid)

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <new>
 
 namespace {
@@ -40,6 +41,11 @@ FakeStore& Fake()
 {
     static FakeStore fake;
     return fake;
+}
+
+std::string LoginPath(const std::string& device, const std::string& entry)
+{
+    return device.substr(0, 1) + ":\\userroot\\storage\\" + entry + "\\login.ctl";
 }
 
 bool FakeStore::Called(const std::string& call) const
@@ -97,6 +103,10 @@ int __cdecl talmor_RetrieveCategory(const char* device, const char* area, const 
         snprintf(record->name, sizeof record->name, "%s", fake.retrievedName.c_str());
         snprintf(record->description, sizeof record->description, "%s",
                  fake.retrievedDescription.c_str());
+        if (fake.retrieveFillsWholeFields) {
+            memset(record->name, 'N', sizeof record->name);
+            memset(record->description, 'D', sizeof record->description);
+        }
     }
     return fake.retrieveResult;
 }

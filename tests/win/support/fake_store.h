@@ -20,6 +20,7 @@ struct FakeStore {
     // The category commands: what they answer, and what retrieve fills in.
     int newResult = 1, editResult = 1, retrieveResult = 1, deleteResult = 1;
     std::string retrievedName = "CAT", retrievedDescription = "described";
+    bool retrieveFillsWholeFields = false;  // 'N' and 'D' to the last byte, no terminators
 
     int throwAfterEntries = -1;  // the lookup throws std::bad_alloc once this many entries were
                                  // listed, counting over all devices
@@ -39,3 +40,6 @@ struct FakeStore {
 };
 
 FakeStore& Fake();
+
+// The key of FakeStore::logins: the login control path that the browser composes for an entry.
+std::string LoginPath(const std::string& device, const std::string& entry);

@@ -3,6 +3,7 @@
 #include "browser/browse_area.h"
 #include "dialog_driver.h"
 #include "input.h"
+#include "resource.h"
 #include "tree_dump.h"
 
 #include <gtest/gtest.h>
@@ -36,7 +37,7 @@ Outcome RightClick(const std::string& caret, const std::string& target, const st
     HHOOK filter = SetWindowsHookExA(WH_MSGFILTER, MenuFilter, nullptr, GetCurrentThreadId());
     g_menuLoops = 0;
     DialogDriver driver([&](HWND dialog) {
-        HWND tree = GetDlgItem(dialog, 25031);
+        HWND tree = GetDlgItem(dialog, IDC_AREA_TREE);
         ClickTreeItem(tree, FindItem(tree, caret));
         outcome.before = DumpTree(tree);
         RightClickTreeItem(tree, FindItem(tree, target), keys);
@@ -48,9 +49,9 @@ Outcome RightClick(const std::string& caret, const std::string& target, const st
         outcome.dialogShown = true;
         GetWindowTextA(dialog, text, sizeof text);
         outcome.dialogTitle = text;
-        GetDlgItemTextA(dialog, 25042, text, sizeof text);
+        GetDlgItemTextA(dialog, IDC_SUBFOLDER_NAME, text, sizeof text);
         outcome.dialogName = text;
-        GetDlgItemTextA(dialog, 25043, text, sizeof text);
+        GetDlgItemTextA(dialog, IDC_SUBFOLDER_DESCRIPTION, text, sizeof text);
         outcome.dialogDescription = text;
         if (dialogSteps)
             dialogSteps(dialog);
@@ -66,8 +67,8 @@ Outcome RightClick(const std::string& caret, const std::string& target, const st
 std::function<void(HWND)> Enter(const char* name, const char* description)
 {
     return [=](HWND dialog) {
-        SetDlgItemTextA(dialog, 25042, name);
-        SetDlgItemTextA(dialog, 25043, description);
+        SetDlgItemTextA(dialog, IDC_SUBFOLDER_NAME, name);
+        SetDlgItemTextA(dialog, IDC_SUBFOLDER_DESCRIPTION, description);
         ClickButton(dialog, IDOK);
     };
 }
@@ -77,7 +78,7 @@ std::string OpenedTree()
     std::string tree;
     CBrowseArea browser;
     browser.m_strDevice = "1";
-    DialogDriver driver([&](HWND dialog) { tree = DumpTree(GetDlgItem(dialog, 25031)); });
+    DialogDriver driver([&](HWND dialog) { tree = DumpTree(GetDlgItem(dialog, IDC_AREA_TREE)); });
     browser.DoModal();
     return tree;
 }
