@@ -10,6 +10,14 @@ set(VORLANX_STATIC_LINK -static-libgcc -static-libstdc++ -static)
 add_link_options(${VORLANX_STATIC_LINK})
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 
+# Every binary of ours runs on msvcr100.dll, the C runtime of the hosts that exist: they free the
+# browse result with its free, and our modules free each other's memory (the device lookup fills
+# the browser's lists), so one heap serves every module. The specs file links msvcr100 where gcc
+# links msvcrt; the define makes mingw's headers declare that runtime's functions. Said here, not
+# in the toolchain file, so that a build folder configured before takes it too.
+add_link_options(-specs=${CMAKE_CURRENT_LIST_DIR}/msvcr100.specs)
+add_compile_definitions(__MSVCRT_VERSION__=0x1000)
+
 configure_file(${PROJECT_SOURCE_DIR}/res/version.h.in
                ${CMAKE_BINARY_DIR}/generated/vorlanx_version.h)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 1252")

@@ -20,7 +20,7 @@ mkdir -p "$work/1/userroot/storage/AREA1"
 printf '[login]\naccess = open\n' >"$work/1/userroot/storage/AREA1/login.ctl"
 printf '[devices]\n1 = Z:%s\n' "${work//\//\\}\\1" >"$work/storage.ini"
 
-out=$(cd / && wine "$work/host.exe" 2>&1 | tr -d '\r')
+out=$(cd / && timeout 60 wine "$work/host.exe" 2>&1 | tr -d '\r')
 expected='browse: []
 new: 1
 edit: 1

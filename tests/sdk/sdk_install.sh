@@ -36,7 +36,7 @@ cp "$work/host/sdk_host.exe" "$bin/"
 mkdir -p "$work/1/userroot/storage/AREA1"
 printf '[login]\naccess = open\n' >"$work/1/userroot/storage/AREA1/login.ctl"
 printf '[devices]\n1 = Z:%s\n' "${work//\//\\}\\1" >"$bin/storage.ini"
-out=$(cd / && wine "$bin/sdk_host.exe" 2>&1 | tr -d '\r')
+out=$(cd / && timeout 60 wine "$bin/sdk_host.exe" 2>&1 | tr -d '\r')
 expected='browse:
 new: 1
 retrieve: 1 [CAT] [from the SDK]'
