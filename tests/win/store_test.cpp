@@ -19,6 +19,8 @@ struct Store {
     int(__cdecl* checkTrailer)(char*, int, int*, int*, int*);
     int(__cdecl* deleteCategory)(const char*, const char*, const char*);
     int(__cdecl* newCategory)(const char*, const char*, const char*, CCategoryData*);
+    int(__cdecl* editCategory)(const char*, const char*, const char*, CCategoryData*);
+    int(__cdecl* retrieveCategory)(const char*, const char*, const char*, CCategoryData*);
     void(__cdecl* storeFailedConnections)(CStringList&);
     const char*(__cdecl* listFirstDevice)(const char*, int);
     const char*(__cdecl* listNextDevice)();
@@ -40,6 +42,9 @@ protected:
         store.checkTrailer = Proc<decltype(store.checkTrailer)>(talmor, "cc_check_trailer_ex");
         store.deleteCategory = Proc<decltype(store.deleteCategory)>(talmor, "talmor_DeleteCategory");
         store.newCategory = Proc<decltype(store.newCategory)>(talmor, "talmor_NewCategory");
+        store.editCategory = Proc<decltype(store.editCategory)>(talmor, "talmor_EditCategory");
+        store.retrieveCategory =
+            Proc<decltype(store.retrieveCategory)>(talmor, "talmor_RetrieveCategory");
         store.storeFailedConnections =
             Proc<decltype(store.storeFailedConnections)>(orvent, "StoreFailedConnections");
         store.listFirstDevice = Proc<decltype(store.listFirstDevice)>(orvent, "ListFirstDevice");
@@ -251,6 +256,97 @@ TEST_F(StoreLibraries, FailedConnectionsAreTheDevicesWhoseFolderIsMissing)
     store.storeFailedConnections(failed);
     ASSERT_EQ(failed.GetCount(), 1);
     EXPECT_STREQ(*failed.begin(), "7");
+}
+
+// A root that is not a drive path or a UNC path would resolve against the current directory.
+TEST_F(StoreLibraries, ADeviceWithoutAnAbsoluteRootIsListedButGivesNothing)
+{
+    const std::string cwd = deployment.Folder() + "\\cwd";
+    MakeArea(cwd + "\\rel\\userroot\\storage", "AREA1", "open");
+    MakeArea(cwd + "\\userroot\\storage", "AREA1", "open");
+    MakeArea(Storage(twelve), "AREA1", "open");
+    WriteTextFile(deployment.Folder() + "\\storage.ini",
+                  "[devices]\r\n1 =\r\n2 = rel\r\n3 = C:rel\r\n12 = " + twelve + "\r\n");
+    char previous[MAX_PATH];
+    GetCurrentDirectoryA(sizeof previous, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA(cwd.c_str()));
+    CCategoryData record = {"CAT", "words"};
+    for (const char* device : {"1", "2", "3"}) {
+        EXPECT_EQ(store.newCategory(device, "AREA1", "", &record), VORLANX_ERR_NO_DEVICE) << device;
+        EXPECT_EQ(store.retrieveCategory(device, "AREA1", "CAT", &record), VORLANX_ERR_NO_DEVICE);
+        EXPECT_EQ(store.isAreaReadonly(device, "AREA1"), VORLANX_ERR_NO_DEVICE) << device;
+        EXPECT_EQ(CheckLogin(std::string(device) + ":\\userroot\\storage\\AREA1\\login.ctl").result,
+                  VORLANX_ERR_NO_DEVICE);
+        EXPECT_EQ(Areas(device), Names{}) << device;
+    }
+    SetCurrentDirectoryA(previous);
+    EXPECT_EQ(Devices(), (Names{"1", "2", "3", "12"}));
+    EXPECT_EQ(Areas("12"), Names{"AREA1"});  // "1" never falls through to 12
+    CStringList failed;
+    store.storeFailedConnections(failed);
+    EXPECT_EQ(Names(failed.begin(), failed.end()), (Names{"1", "2", "3"}));
+    EXPECT_EQ(FolderEntries(cwd + "\\userroot\\storage\\AREA1"), Names{"login.ctl"});
+    EXPECT_EQ(FolderEntries(cwd + "\\rel\\userroot\\storage\\AREA1"), Names{"login.ctl"});
+}
+
+// Sections far beyond the profile functions' usual buffers: the key that matters comes last.
+TEST_F(StoreLibraries, ProfileSectionsAreReadWhole)
+{
+    std::string login = "[login]\r\naccess = open\r\n";
+    for (int i = 0; i < 320; ++i)
+        login += "note" + std::to_string(i) + " = kept for the people who run this area\r\n";
+    MakeFolders(Storage(one) + "\\LONG");
+    WriteTextFile(Storage(one) + "\\LONG\\login.ctl", login + "hidden = yes\r\n");
+    EXPECT_EQ(store.isAreaReadonly("1", "LONG"), VORLANX_AREA_HIDDEN);
+
+    std::string ini = "[devices]\r\n";
+    for (int i = 0; i < 5000; ++i)
+        ini += "a line without a value, which names no device, number " + std::to_string(i) + "\r\n";
+    WriteTextFile(deployment.Folder() + "\\storage.ini", ini + "1 = " + one + "\r\n");
+    EXPECT_EQ(Devices(), Names{"1"});
+    EXPECT_EQ(Areas("1"), Names{"LONG"});
+}
+
+TEST_F(StoreLibraries, WritesAreRefusedByTheAreasLoginControl)
+{
+    const struct {
+        const char *area, *access, *readonly, *hidden;
+        int code;
+    } cases[] = {
+        {"OPEN", "open", "no", "no", VORLANX_OK},
+        {"RESTRICTED", "restricted", "no", "no", VORLANX_OK},
+        {"READONLY", "open", "yes", "no", VORLANX_AREA_READONLY},
+        {"HIDDEN", "open", "no", "yes", VORLANX_AREA_HIDDEN},
+        {"BLOCKED", "blocked", "no", "no", VORLANX_AREA_BLOCKED},
+        {"EXPIRED", "restricted-expired", "no", "no", VORLANX_AREA_RESTRICTED_EXPIRED},
+        {"NOKEY", nullptr, "no", "no", VORLANX_ERR_NO_LOGIN_CONTROL},
+        // Several at once: the first of no login control, hidden, access, read-only.
+        {"ALL", "blocked", "yes", "yes", VORLANX_AREA_HIDDEN},
+        {"BLOCKEDRO", "blocked", "yes", "no", VORLANX_AREA_BLOCKED},
+    };
+    for (const auto& c : cases) {
+        MakeArea(Storage(one), c.area, c.access, c.readonly, c.hidden);
+        MakeFolders(Storage(one) + "\\" + c.area + "\\KEEP");
+        WriteTextFile(Storage(one) + "\\" + c.area + "\\KEEP\\category.txt", "kept");
+    }
+    MakeFolders(Storage(one) + "\\NOFILE\\KEEP");
+    for (const auto& c : cases) {
+        CCategoryData record = {"NEW", "new"}, renamed = {"MOVED", "changed"};
+        EXPECT_EQ(store.newCategory("1", c.area, "", &record), c.code) << c.area;
+        EXPECT_EQ(store.editCategory("1", c.area, "KEEP", &renamed), c.code) << c.area;
+        EXPECT_EQ(store.deleteCategory("1", c.area, c.code == VORLANX_OK ? "NEW" : "MOVED"), c.code)
+            << c.area;
+        CCategoryData read = {};
+        EXPECT_EQ(store.retrieveCategory("1", c.area, c.code == VORLANX_OK ? "MOVED" : "KEEP", &read),
+                  VORLANX_OK)
+            << c.area;
+        EXPECT_STREQ(read.description, c.code == VORLANX_OK ? "changed" : "kept") << c.area;
+        EXPECT_EQ(FolderEntries(Storage(one) + "\\" + c.area).size(), 2u) << c.area;
+    }
+    CCategoryData record = {"NEW", "new"};
+    EXPECT_EQ(store.newCategory("1", "NOFILE", "", &record), VORLANX_ERR_NO_LOGIN_CONTROL);
+    EXPECT_EQ(store.deleteCategory("1", "NOFILE", "KEEP"), VORLANX_ERR_NO_LOGIN_CONTROL);
+    EXPECT_EQ(FolderEntries(Storage(one) + "\\NOFILE"), Names{"KEEP"});
 }
 
 TEST_F(StoreLibraries, WithoutStorageIniTheDevicesAreTheLogicalDrives)
