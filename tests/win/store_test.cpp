@@ -395,6 +395,72 @@ TEST_F(StoreLibraries, AnInterruptedDescriptionWriteLeavesTheOldTextWhole)
     EXPECT_EQ(ReadTextFile(folder + "\\category.txt"), "the new text");
 }
 
+// A rename killed half-way leaves its folder under a temporary name, and a killed description
+// write its temporary file: neither is ever a category, and the next write there tidies up.
+TEST_F(StoreLibraries, WhatAKilledWriterLeftIsNeverShownAndTheNextWriteTidiesIt)
+{
+    MakeArea(Storage(one), "AREA1", "open");
+    const std::string area = Storage(one) + "\\AREA1";
+    CCategoryData record = {"CAT", "words"};
+    ASSERT_EQ(store.newCategory("1", "AREA1", "", &record), VORLANX_OK);
+    record = CCategoryData{"TAKEN", ""};
+    ASSERT_EQ(store.newCategory("1", "AREA1", "", &record), VORLANX_OK);
+    ASSERT_TRUE(MoveFileA((area + "\\CAT").c_str(), (area + "\\CAT.~rename").c_str()));
+    MakeFolders(area + "\\taken.~rename");
+    WriteTextFile(area + "\\CAT.~rename\\~ct1A2B.tmp", "half");
+
+    EXPECT_EQ(Areas("1"), (Names{"AREA1", "AREA1#TAKEN"}));
+    CCategoryData read = {};
+    EXPECT_EQ(store.retrieveCategory("1", "AREA1", "CAT.~rename", &read), VORLANX_ERR_NO_CATEGORY);
+    record = CCategoryData{"NEW.~rename", ""};
+    EXPECT_EQ(store.newCategory("1", "AREA1", "", &record), VORLANX_ERR_INVALID_NAME);
+
+    record = CCategoryData{"OTHER", ""};
+    ASSERT_EQ(store.newCategory("1", "AREA1", "", &record), VORLANX_OK);
+    EXPECT_EQ(Areas("1"), (Names{"AREA1", "AREA1#CAT", "AREA1#OTHER", "AREA1#TAKEN"}));
+    EXPECT_TRUE(Exists(area + "\\taken.~rename"));  // its name is taken: it stays aside
+    ASSERT_EQ(store.retrieveCategory("1", "AREA1", "CAT", &read), VORLANX_OK);
+    EXPECT_STREQ(read.description, "words");
+    record = CCategoryData{"CAT", "more words"};
+    ASSERT_EQ(store.editCategory("1", "AREA1", "CAT", &record), VORLANX_OK);
+    EXPECT_EQ(FolderEntries(area + "\\CAT"), Names{"category.txt"});
+}
+
+DWORD WINAPI CloseAfter300ms(void* held)
+{
+    Sleep(300);
+    return CloseHandle(held);
+}
+
+// Someone holds category.txt for a moment (a reader elsewhere, a scanner): writers and readers
+// wait for it rather than fail.
+TEST_F(StoreLibraries, ADescriptionHeldForAMomentIsWaitedFor)
+{
+    MakeArea(Storage(one), "AREA1", "open");
+    CCategoryData record = {"CAT", "first"};
+    ASSERT_EQ(store.newCategory("1", "AREA1", "", &record), VORLANX_OK);
+    const std::string path = Storage(one) + "\\AREA1\\CAT\\category.txt";
+    const auto holdFor300ms = [&] {
+        const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        EXPECT_NE(file, INVALID_HANDLE_VALUE);
+        const HANDLE release = CreateThread(nullptr, 0, CloseAfter300ms, file, 0, nullptr);
+        EXPECT_NE(release, nullptr);
+        return release;
+    };
+    HANDLE release = holdFor300ms();
+    record = CCategoryData{"CAT", "second"};
+    EXPECT_EQ(store.editCategory("1", "AREA1", "CAT", &record), VORLANX_OK);
+    WaitForSingleObject(release, INFINITE);
+    CloseHandle(release);
+    release = holdFor300ms();
+    CCategoryData read = {};
+    EXPECT_EQ(store.retrieveCategory("1", "AREA1", "CAT", &read), VORLANX_OK);
+    EXPECT_STREQ(read.description, "second");
+    WaitForSingleObject(release, INFINITE);
+    CloseHandle(release);
+}
+
 TEST_F(StoreLibraries, TheStoreRefusesARecordWithoutTerminators)
 {
     MakeArea(Storage(one), "AREA1", "open");
