@@ -339,6 +339,52 @@ TEST_F(StoreLibraries, WritesAreRefusedByTheAreasLoginControl)
     }
 }
 
+TEST_F(StoreLibraries, WithoutStorageIniTheDevicesAreTheLogicalDrives)
+{
+    DeleteFileA((deployment.Folder() + "\\storage.ini").c_str());
+    const Names devices = Devices();
+    ASSERT_FALSE(devices.empty());
+    EXPECT_TRUE(std::is_sorted(devices.begin(), devices.end()));
+    for (const std::string& d : devices)
+        EXPECT_TRUE(d.size() == 2 && d[1] == ':') << d;
+    EXPECT_NE(std::find(devices.begin(), devices.end(), "C:"), devices.end());
+}
+
+TEST_F(StoreLibraries, DeleteTakesAlongWhatAnInterruptedWriteLeftBehind)
+{
+    MakeArea(Storage(one), "AREA1", "open");
+    CCategoryData record = {"CAT", "words"};
+    ASSERT_EQ(store.newCategory("1", "AREA1", "", &record), VORLANX_OK);
+    const std::string folder = Storage(one) + "\\AREA1\\CAT";
+    WriteTextFile(folder + "\\~ct1F2A.tmp", "half");
+    EXPECT_EQ(store.deleteCategory("1", "AREA1", "CAT"), VORLANX_OK);
+    EXPECT_FALSE(Exists(folder));
+}
+
+// A description write cut off after its temporary file and before the replace leaves that file
+// beside the old description: readers see the old text whole, and the next write goes on.
+TEST_F(StoreLibraries, AnInterruptedDescriptionWriteLeavesTheOldTextWhole)
+{
+    MakeArea(Storage(one), "AREA1", "open");
+    CCategoryData record = {"CAT", "the old text"};
+    ASSERT_EQ(store.newCategory("1", "AREA1", "", &record), VORLANX_OK);
+    const std::string folder = Storage(one) + "\\AREA1\\CAT";
+    WriteTextFile(folder + "\\~ct7A3.tmp", "the new te");  // cut off mid-write
+    using RetrieveFn = int(__cdecl*)(const char*, const char*, const char*, CCategoryData*);
+    using EditFn = RetrieveFn;
+    HMODULE talmor = GetModuleHandleA("talmor.dll");
+    auto retrieve = Proc<RetrieveFn>(talmor, "talmor_RetrieveCategory");
+    auto edit = Proc<EditFn>(talmor, "talmor_EditCategory");
+    CCategoryData read = {};
+    ASSERT_EQ(retrieve("1", "AREA1", "CAT", &read), VORLANX_OK);
+    EXPECT_STREQ(read.description, "the old text");
+    CCategoryData next = {"CAT", "the new text"};
+    ASSERT_EQ(edit("1", "AREA1", "CAT", &next), VORLANX_OK);
+    ASSERT_EQ(retrieve("1", "AREA1", "CAT", &read), VORLANX_OK);
+    EXPECT_STREQ(read.description, "the new text");
+    EXPECT_EQ(ReadTextFile(folder + "\\category.txt"), "the new text");
+}
+
 // A rename killed half-way leaves its folder under a temporary name, and a killed description
 // write its temporary file: neither is ever a category, and the next write there tidies up.
 TEST_F(StoreLibraries, WhatAKilledWriterLeftIsNeverShownAndTheNextWriteTidiesIt)
