@@ -50,7 +50,10 @@ int ReadRecord(const CCategoryData* record, std::string& name, std::string& desc
 // answers: no readable login.ctl, hidden, blocked, restriction expired, read-only.
 int CheckWritable(const std::string& area)
 {
-    const LoginControl control = ReadLoginControl(area + "\\login.ctl");
+    const std::string path = area + "\\login.ctl";
+    if (path.size() > kMaxFilePath)
+        return VORLANX_ERR_PATH_TOO_LONG;
+    const LoginControl control = ReadLoginControl(path);
     if (!control.readable)
         return VORLANX_ERR_NO_LOGIN_CONTROL;
     if (control.hidden)
