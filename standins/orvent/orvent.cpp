@@ -46,7 +46,7 @@ void __cdecl StoreFailedConnections(CStringList& failed)
 {
     try {
         for (const Device& d : ReadDevices())
-            if (!IsDirectory(d.root))
+            if (!IsAbsoluteRoot(d.root) || !IsDirectory(d.root))
                 failed.AddTail(d.name.c_str());
     } catch (...) {
     }

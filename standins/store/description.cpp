@@ -1,27 +1,71 @@
 #include "description.h"
 
+#include "names.h"
 #include "text/codepage.h"
 #include "vorlanx.h"
 
 #include <windows.h>
 
+#include <atomic>
+#include <cstdio>
+
 const char kDescriptionFile[] = "category.txt";
 
 namespace {
 
-const char kLeftoverPrefix[] = "~ct";  // GetTempFileNameA makes ~ctXXXX.tmp
+const char kLeftoverPrefix[] = "~ct";  // ~ctXXXX.tmp, the names older versions used as well
 
-int WriteWhole(const std::string& path, const std::string& text)
+// A reader, a scanner or another writer may hold category.txt for a moment: such refusals are
+// tried again, a few milliseconds apart, for about a second in all.
+template <typename Attempt>
+bool RetryWhileShared(Attempt attempt)
 {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return VORLANX_ERR_IO;
-    DWORD written = 0;
-    const bool ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-                    written == text.size() && FlushFileBuffers(file);
-    CloseHandle(file);
-    return ok ? VORLANX_OK : VORLANX_ERR_IO;
+    for (int tries = 1;; ++tries) {
+        if (attempt())
+            return true;
+        const DWORD error = GetLastError();
+        if (tries == 100 || (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED &&
+                             error != ERROR_LOCK_VIOLATION))
+            return false;
+        Sleep(10);
+    }
+}
+
+// A temporary file of our own in folder: CREATE_NEW, so a name someone else holds is skipped.
+HANDLE CreateTemporary(const std::string& folder, std::string& path)
+{
+    static std::atomic<unsigned> next{GetTickCount() ^ (GetCurrentProcessId() << 4)};
+    for (int tries = 0; tries < 64; ++tries) {
+        char name[16];
+        snprintf(name, sizeof name, "%s%04X.tmp", kLeftoverPrefix, next++ & 0xFFFFu);
+        path = folder + "\\" + name;
+        const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE)
+            return file;
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
+            break;
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+// Only a text longer than the record holds, which something else wrote, is cut: at the last
+// whole character within 255 bytes.
+std::string CutToRecord(const char* bytes, size_t size)
+{
+    const size_t limit = VORLANX_DESCRIPTION_SIZE - 1;
+    if (size <= limit)
+        return std::string(bytes, size);
+    const std::string head(bytes, limit);
+    const CodePage& cp = AnsiCodePage();
+    const char* end = head.c_str();
+    for (const char* p = end; *p != '\0'; p = end) {
+        if (cp.IsLead(static_cast<unsigned char>(*p)) && p[1] == '\0')
+            break;  // its trail byte lies beyond the cut
+        end = cp.Next(p);
+    }
+    return std::string(head.c_str(), end);
 }
 
 }  // namespace
@@ -35,44 +79,53 @@ bool IsDescriptionLeftover(const std::string& file)
 int ReadDescription(const std::string& folder, std::string& text)
 {
     text.clear();
+    if (!FitsCategoryFolder(folder))
+        return VORLANX_ERR_PATH_TOO_LONG;
     const std::string path = folder + "\\" + kDescriptionFile;
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        const DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND ? VORLANX_OK : VORLANX_ERR_IO;
+    HANDLE file = INVALID_HANDLE_VALUE;
+    const bool opened = RetryWhileShared([&] {
+        file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        return file != INVALID_HANDLE_VALUE;
+    });
+    if (!opened)
+        return GetLastError() == ERROR_FILE_NOT_FOUND ? VORLANX_OK : VORLANX_ERR_IO;
+    // One byte more than the record holds tells a longer file from one that fits.
+    char buffer[VORLANX_DESCRIPTION_SIZE];
+    DWORD size = 0;
+    bool ok = true;
+    while (ok && size < sizeof buffer) {
+        DWORD read = 0;
+        ok = ReadFile(file, buffer + size, sizeof buffer - size, &read, nullptr);
+        if (read == 0)
+            break;
+        size += read;
     }
-    char buffer[256];
-    DWORD read = 0;
-    const bool ok = ReadFile(file, buffer, sizeof buffer, &read, nullptr);
     CloseHandle(file);
     if (!ok)
         return VORLANX_ERR_IO;
-    buffer[read < sizeof buffer ? read : sizeof buffer - 1] = '\0';
-    // Cut at the last whole character within 255 bytes, and at an embedded zero.
-    const CodePage& cp = AnsiCodePage();
-    const char* end = buffer;
-    for (const char* p = buffer; *p != '\0'; p = end) {
-        if (cp.IsLead(static_cast<unsigned char>(*p)) && p[1] == '\0')
-            break;  // its trail byte was cut off
-        end = cp.Next(p);
-    }
-    text.assign(static_cast<const char*>(buffer), end);
+    text = CutToRecord(buffer, strnlen(buffer, size));
     return VORLANX_OK;
 }
 
 int WriteDescription(const std::string& folder, const std::string& text)
 {
-    char temp[MAX_PATH];
-    if (!GetTempFileNameA(folder.c_str(), kLeftoverPrefix, 0, temp))
+    if (!FitsCategoryFolder(folder))
+        return VORLANX_ERR_PATH_TOO_LONG;
+    std::string temp;
+    const HANDLE file = CreateTemporary(folder, temp);
+    if (file == INVALID_HANDLE_VALUE)
         return VORLANX_ERR_IO;
-    int code = WriteWhole(temp, text);
-    if (code == VORLANX_OK) {
-        const std::string path = folder + "\\" + kDescriptionFile;
-        if (!MoveFileExA(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            code = VORLANX_ERR_IO;
-    }
-    if (code != VORLANX_OK)
-        DeleteFileA(temp);
-    return code;
+    DWORD written = 0;
+    bool ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+              written == text.size() && FlushFileBuffers(file);
+    CloseHandle(file);
+    const std::string path = folder + "\\" + kDescriptionFile;
+    ok = ok && RetryWhileShared([&] {
+             return MoveFileExA(temp.c_str(), path.c_str(),
+                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+         });
+    if (!ok)
+        DeleteFileA(temp.c_str());
+    return ok ? VORLANX_OK : VORLANX_ERR_IO;
 }

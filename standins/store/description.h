@@ -8,10 +8,12 @@ extern const char kDescriptionFile[];  // "category.txt"
 // True for a file that a description write left behind when it was cut off.
 bool IsDescriptionLeftover(const std::string& file);
 
-// Reads the description of the category in folder; a folder without category.txt has the empty
-// description. Longer files are cut to 255 bytes at a character boundary.
+// Reads the description of the category in folder, byte for byte as it was written; a folder
+// without category.txt has the empty description. Only a file longer than 255 bytes (written by
+// something else) is cut, at the last whole character within them.
 int ReadDescription(const std::string& folder, std::string& text);
 
-// Replaces the description as a whole: the text goes to a temporary file in the same folder,
-// which then takes the place of category.txt, so a crash leaves the old text or the new one.
+// Replaces the description as a whole: the text goes to a temporary file of our own in the same
+// folder, which then takes the place of category.txt, so a crash leaves the old text or the new
+// one and a reader never sees half of it.
 int WriteDescription(const std::string& folder, const std::string& text);

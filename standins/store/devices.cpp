@@ -2,6 +2,7 @@
 
 #include "cache.h"
 #include "names.h"
+#include "profile.h"
 
 #include <windows.h>
 
@@ -31,16 +32,13 @@ std::string ModuleFolder()
 std::vector<Device> ReadStorageIni(const std::string& ini)
 {
     std::vector<Device> devices;
-    std::string section(32767, '\0');
-    const DWORD n = GetPrivateProfileSectionA("devices", section.data(),
-                                              static_cast<DWORD>(section.size()), ini.c_str());
-    for (const char* line = section.c_str(); line < section.c_str() + n && *line;
-         line += strlen(line) + 1) {
-        const std::string text = line;
-        const size_t eq = text.find('=');
+    std::vector<std::string> lines;
+    ReadProfileSection(ini, "devices", lines);
+    for (const std::string& line : lines) {
+        const size_t eq = line.find('=');
         if (eq == std::string::npos)
             continue;
-        Device d{Trim(text.substr(0, eq)), Trim(text.substr(eq + 1))};
+        Device d{Trim(line.substr(0, eq)), Trim(line.substr(eq + 1))};
         if (!d.name.empty())
             devices.push_back(d);
     }
@@ -51,7 +49,9 @@ std::vector<Device> LogicalDrives()
 {
     std::vector<Device> devices;
     char drives[4 * 26 + 2] = {};
-    GetLogicalDriveStringsA(sizeof drives - 1, drives);
+    const DWORD n = GetLogicalDriveStringsA(sizeof drives - 1, drives);
+    if (n == 0 || n >= sizeof drives - 1)
+        return devices;
     for (const char* d = drives; *d; d += strlen(d) + 1)
         devices.push_back(Device{std::string(d, 2), d});
     return devices;
@@ -97,8 +97,10 @@ std::vector<Device> ResolveDevices(const char* token)
 
 bool ResolveDevice(const char* token, Device& device)
 {
+    // A device without an absolute root is still the one its name names (the name must not fall
+    // through to another device), but nothing is ever found on it.
     const std::vector<Device> found = ResolveDevices(token);
-    if (found.empty())
+    if (found.empty() || !IsAbsoluteRoot(found.front().root))
         return false;
     device = found.front();
     return true;

@@ -1,5 +1,7 @@
 #include "folders.h"
 
+#include "names.h"
+
 #include <windows.h>
 
 namespace {
@@ -12,8 +14,11 @@ bool IsDots(const char* name)
 template <typename Visit>
 bool ForEachEntry(const std::string& folder, Visit visit)
 {
+    const std::string pattern = folder + "\\*";
+    if (pattern.size() > kMaxFilePath)
+        return false;
     WIN32_FIND_DATAA data;
-    const HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+    const HANDLE find = FindFirstFileA(pattern.c_str(), &data);
     if (find == INVALID_HANDLE_VALUE)
         return false;
     do {
@@ -24,22 +29,33 @@ bool ForEachEntry(const std::string& folder, Visit visit)
     return true;
 }
 
+bool IsFolder(const WIN32_FIND_DATAA& data)
+{
+    return data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+}
+
 }  // namespace
 
 bool IsDirectory(const std::string& path)
 {
+    if (path.empty() || path.size() > kMaxFilePath)
+        return false;
     const DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool FindSubFolder(const std::string& folder, const std::string& name, std::string& actual)
 {
+    // A folder a rename has moved aside is no category and is never found by its own name.
+    const std::string path = folder + "\\" + name;
+    if (IsRenameLeftover(name) || path.size() > kMaxFilePath)
+        return false;
     WIN32_FIND_DATAA data;
-    const HANDLE find = FindFirstFileA((folder + "\\" + name).c_str(), &data);
+    const HANDLE find = FindFirstFileA(path.c_str(), &data);
     if (find == INVALID_HANDLE_VALUE)
         return false;
     FindClose(find);
-    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    if (!IsFolder(data))
         return false;
     actual = data.cFileName;
     return true;
@@ -49,19 +65,16 @@ std::vector<std::string> SubFolders(const std::string& folder)
 {
     std::vector<std::string> names;
     ForEachEntry(folder, [&](const WIN32_FIND_DATAA& data) {
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        if (IsFolder(data) && !IsRenameLeftover(data.cFileName))
             names.emplace_back(data.cFileName);
     });
     return names;
 }
 
-bool ListFiles(const std::string& folder, std::vector<std::string>& files, bool& hasSubFolders)
+bool ListEntries(const std::string& folder, std::vector<std::string>& files,
+                 std::vector<std::string>& folders)
 {
-    hasSubFolders = false;
     return ForEachEntry(folder, [&](const WIN32_FIND_DATAA& data) {
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            hasSubFolders = true;
-        else
-            files.emplace_back(data.cFileName);
+        (IsFolder(data) ? folders : files).emplace_back(data.cFileName);
     });
 }

@@ -20,10 +20,35 @@ int LocateArea(const char* device, const char* area, std::string& folder)
     if (!IsFolderName(area, AnsiCodePage(), true))
         return VORLANX_ERR_INVALID_NAME;
     const std::string storage = StorageFolder(d.root);
+    if (JoinPath(storage, area, AnsiCodePage()).size() > kMaxFilePath)
+        return VORLANX_ERR_PATH_TOO_LONG;
     std::string actual;
     if (!FindSubFolder(storage, area, actual))
         return VORLANX_ERR_NO_AREA;
     folder = JoinPath(storage, actual, AnsiCodePage());
+    return VORLANX_OK;
+}
+
+int LocateLevel(const std::string& parent, const std::string& level, std::string& actual)
+{
+    if (!IsFolderName(level, AnsiCodePage(), false))
+        return VORLANX_ERR_INVALID_NAME;
+    if (JoinPath(parent, level, AnsiCodePage()).size() > kMaxFilePath)
+        return VORLANX_ERR_PATH_TOO_LONG;
+    return FindSubFolder(parent, level, actual) ? VORLANX_OK : VORLANX_ERR_NO_CATEGORY;
+}
+
+int LocateLevels(const std::string& area, const std::vector<std::string>& levels,
+                 std::string& folder)
+{
+    folder = area;
+    for (const std::string& level : levels) {
+        std::string actual;
+        const int code = LocateLevel(folder, level, actual);
+        if (code != VORLANX_OK)
+            return code;
+        folder = JoinPath(folder, actual, AnsiCodePage());
+    }
     return VORLANX_OK;
 }
 
@@ -32,28 +57,14 @@ int LocateCategory(const char* device, const char* area, const char* category,
 {
     if (!category || !*category)
         return VORLANX_ERR_INVALID_ARGUMENT;
-    int code = LocateArea(device, area, parent);
-    if (code != VORLANX_OK)
-        return code;
-    const std::vector<std::string> levels = SplitCategoryPath(category, AnsiCodePage());
-    for (size_t i = 0; i < levels.size(); ++i) {
-        if (!IsFolderName(levels[i], AnsiCodePage(), false))
-            return VORLANX_ERR_INVALID_NAME;
-        if (!FindSubFolder(parent, levels[i], name))
-            return VORLANX_ERR_NO_CATEGORY;
-        if (i + 1 < levels.size())
-            parent = JoinPath(parent, name, AnsiCodePage());
-    }
-    return VORLANX_OK;
-}
-
-int LocateFolder(const char* device, const char* area, const char* category, std::string& folder)
-{
-    if (!category || !*category)
-        return LocateArea(device, area, folder);
-    std::string name;
-    const int code = LocateCategory(device, area, category, folder, name);
+    std::string folder;
+    int code = LocateArea(device, area, folder);
+    std::vector<std::string> levels = SplitCategoryPath(category, AnsiCodePage());
+    const std::string last = levels.back();
+    levels.pop_back();
     if (code == VORLANX_OK)
-        folder = JoinPath(folder, name, AnsiCodePage());
+        code = LocateLevels(folder, levels, parent);
+    if (code == VORLANX_OK)
+        code = LocateLevel(parent, last, name);
     return code;
 }

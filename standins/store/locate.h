@@ -4,16 +4,22 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // <device root>\userroot\storage
 std::string StorageFolder(const std::string& root);
 
 int LocateArea(const char* device, const char* area, std::string& folder);
 
+// The sub-folder of parent that one category level names; actual is its spelling on disk. A
+// path that would not fit the system's calls is refused before it reaches them.
+int LocateLevel(const std::string& parent, const std::string& level, std::string& actual);
+
+// Walks levels down from an area's folder; folder is the last level's folder (the area's for none).
+int LocateLevels(const std::string& area, const std::vector<std::string>& levels,
+                 std::string& folder);
+
 // A category named by its levels joined with '#'. parent is the folder that holds it and name
 // its spelling on disk. The empty category names no category: VORLANX_ERR_INVALID_ARGUMENT.
 int LocateCategory(const char* device, const char* area, const char* category,
                    std::string& parent, std::string& name);
-
-// The folder that category names: the area's folder for the empty text.
-int LocateFolder(const char* device, const char* area, const char* category, std::string& folder);

@@ -3,6 +3,7 @@
 #include "cache.h"
 #include "devices.h"
 #include "names.h"
+#include "profile.h"
 #include "vorlanx.h"
 
 #include <windows.h>
@@ -14,17 +15,15 @@ namespace {
 LoginControl ReadUncached(const std::string& path)
 {
     LoginControl control;
-    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+    std::vector<std::string> lines;
+    if (!ReadProfileSection(path, "login", lines))
         return control;
-    char section[4096];
-    const DWORD n = GetPrivateProfileSectionA("login", section, sizeof section, path.c_str());
-    for (const char* line = section; line < section + n && *line; line += strlen(line) + 1) {
-        const std::string text = line;
-        const size_t eq = text.find('=');
+    for (const std::string& line : lines) {
+        const size_t eq = line.find('=');
         if (eq == std::string::npos)
             continue;
-        const std::string key = Trim(text.substr(0, eq));
-        const std::string value = Trim(text.substr(eq + 1));
+        const std::string key = Trim(line.substr(0, eq));
+        const std::string value = Trim(line.substr(eq + 1));
         if (_stricmp(key.c_str(), "access") == 0) {
             if (_stricmp(value.c_str(), "open") == 0)
                 control.access = VORLANX_OK;
@@ -73,7 +72,7 @@ bool MapLoginPath(const char* loginPath, std::string& path)
     if (colon == std::string::npos)
         return false;
     const std::vector<Device> devices = ResolveDevices(text.substr(0, colon).c_str());
-    if (devices.empty())
+    if (devices.empty() || !IsAbsoluteRoot(devices.front().root))
         return false;
     const std::string rest = text.substr(colon + 1);
     // The area part comes from a listing, so it never climbs; refuse a path that does.
@@ -84,8 +83,11 @@ bool MapLoginPath(const char* loginPath, std::string& path)
     // the first that has the file.
     path = JoinPath(devices.front().root, rest, AnsiCodePage());
     for (const Device& device : devices) {
+        if (!IsAbsoluteRoot(device.root))
+            continue;
         const std::string candidate = JoinPath(device.root, rest, AnsiCodePage());
-        if (GetFileAttributesA(candidate.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        if (candidate.size() <= kMaxFilePath &&
+            GetFileAttributesA(candidate.c_str()) != INVALID_FILE_ATTRIBUTES) {
             path = candidate;
             break;
         }

@@ -11,7 +11,9 @@ char Lower(char c)
     return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
 }
 
-bool EqualNoCase(const std::string& a, const std::string& b)
+}  // namespace
+
+bool SameName(const std::string& a, const std::string& b)
 {
     if (a.size() != b.size())
         return false;
@@ -21,6 +23,8 @@ bool EqualNoCase(const std::string& a, const std::string& b)
     return true;
 }
 
+namespace {
+
 bool IsReservedDeviceName(const std::string& name)
 {
     // Windows reserves these with any extension and with trailing spaces before the dot.
@@ -29,10 +33,10 @@ bool IsReservedDeviceName(const std::string& name)
         base.pop_back();
     static const char* const reserved[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
     for (const char* r : reserved)
-        if (EqualNoCase(base, r))
+        if (SameName(base, r))
             return true;
     if (base.size() == 4 && base[3] >= '1' && base[3] <= '9')
-        return EqualNoCase(base.substr(0, 3), "COM") || EqualNoCase(base.substr(0, 3), "LPT");
+        return SameName(base.substr(0, 3), "COM") || SameName(base.substr(0, 3), "LPT");
     return false;
 }
 
@@ -74,7 +78,7 @@ std::vector<int> FindDevices(const std::vector<std::string>& names, const std::s
     const std::string bare = StripColon(token);
     std::vector<int> found;
     for (size_t i = 0; i < names.size() && found.empty(); ++i)
-        if (EqualNoCase(StripColon(names[i]), bare))
+        if (SameName(StripColon(names[i]), bare))
             found.push_back(static_cast<int>(i));
     if (bare.size() == 1 && bare[0] >= '0' && bare[0] <= '9')
         for (size_t i = 0; i < names.size(); ++i)
@@ -112,4 +116,37 @@ std::string Trim(const std::string& text)
         return std::string();
     const size_t last = text.find_last_not_of(" \t");
     return text.substr(first, last - first + 1);
+}
+
+bool IsAbsoluteRoot(const std::string& root)
+{
+    const auto separator = [](char c) { return c == '\\' || c == '/'; };
+    const char c = Lower(root.empty() ? '\0' : root[0]);
+    if (root.size() >= 3 && c >= 'a' && c <= 'z' && root[1] == ':' && separator(root[2]))
+        return true;
+    if (root.size() < 5 || !separator(root[0]) || !separator(root[1]))
+        return false;
+    // \\server\share: both present; "\\.\" and "\\?\" name devices, not servers.
+    const size_t end = root.find_first_of("\\/", 2);
+    if (end == std::string::npos || end == 2 || end + 1 >= root.size() || separator(root[end + 1]))
+        return false;
+    const std::string server = root.substr(2, end - 2);
+    return server != "." && server != "?";
+}
+
+const char kRenameSuffix[] = ".~rename";
+
+bool IsRenameLeftover(const std::string& folder, std::string* base)
+{
+    const size_t n = sizeof kRenameSuffix - 1;
+    if (folder.size() <= n || !SameName(folder.substr(folder.size() - n), kRenameSuffix))
+        return false;
+    if (base)
+        *base = folder.substr(0, folder.size() - n);
+    return true;
+}
+
+bool FitsCategoryFolder(const std::string& folder)
+{
+    return folder.size() + 1 + 12 <= kMaxFilePath && folder.size() <= kMaxFolderPath;
 }

@@ -29,3 +29,23 @@ std::string JoinPath(const std::string& folder, const std::string& child, const 
 
 // Removes spaces and tabs at both ends.
 std::string Trim(const std::string& text);
+
+// Equal when ASCII letters are folded, as the file system compares names.
+bool SameName(const std::string& a, const std::string& b);
+
+// A device root the store may use: a drive path "X:\..." or a UNC path "\\server\share...".
+// Anything else (empty, "dir", "C:dir") would resolve against the current directory.
+bool IsAbsoluteRoot(const std::string& root);
+
+// A folder that a rename moves aside for a moment: "<name>.~rename". It is never a category, and
+// base is the name it is restored to.
+extern const char kRenameSuffix[];
+bool IsRenameLeftover(const std::string& folder, std::string* base = nullptr);
+
+// What the ANSI file calls take, in bytes without the terminator: MAX_PATH - 1 for files, and
+// MAX_PATH - 12 - 1 for CreateDirectoryA (room for an 8.3 name inside).
+constexpr size_t kMaxFilePath = 259;
+constexpr size_t kMaxFolderPath = 247;
+// A category folder must also hold category.txt and the store's temporary files (12 and 11
+// bytes after its backslash), so it can be at most 246 bytes long.
+bool FitsCategoryFolder(const std::string& folder);

@@ -5,6 +5,7 @@
 #include "../store/cache.h"
 #include "../store/description.h"
 #include "../store/folders.h"
+#include "../store/leftovers.h"
 #include "../store/locate.h"
 #include "../store/login_control.h"
 #include "../store/names.h"
@@ -31,7 +32,8 @@ int Guarded(Body body)
     }
 }
 
-// The record's texts, refused when a field lacks its terminator.
+// The record's texts, refused when a field lacks its terminator. A name of the store's own
+// temporary folders is no category name.
 int ReadRecord(const CCategoryData* record, std::string& name, std::string& description)
 {
     if (!record || strnlen(record->name, sizeof record->name) == sizeof record->name ||
@@ -39,29 +41,176 @@ int ReadRecord(const CCategoryData* record, std::string& name, std::string& desc
         return VORLANX_ERR_INVALID_ARGUMENT;
     name = record->name;
     description = record->description;
-    return IsFolderName(name, AnsiCodePage(), false) ? VORLANX_OK : VORLANX_ERR_INVALID_NAME;
+    return IsFolderName(name, AnsiCodePage(), false) && !IsRenameLeftover(name)
+               ? VORLANX_OK
+               : VORLANX_ERR_INVALID_NAME;
 }
 
-// Renames a category folder; 1006 when the new name is taken. A change of case alone goes
-// through a temporary name, since some file systems take the new spelling for the old folder and
-// leave it as it was.
-int RenameFolder(const std::string& before, const std::string& after, bool caseOnly)
+// Writes respect the area's login control. When several refusals apply, the first of these
+// answers: no readable login.ctl, hidden, blocked, restriction expired, read-only.
+int CheckWritable(const std::string& area)
 {
-    if (caseOnly) {
-        const std::string temp = before + ".~rename";
-        if (!MoveFileA(before.c_str(), temp.c_str()))
-            return VORLANX_ERR_IO;
-        if (!MoveFileA(temp.c_str(), after.c_str())) {
-            MoveFileA(temp.c_str(), before.c_str());
-            return VORLANX_ERR_IO;
-        }
-        return VORLANX_OK;
+    const std::string path = area + "\\login.ctl";
+    if (path.size() > kMaxFilePath)
+        return VORLANX_ERR_PATH_TOO_LONG;
+    const LoginControl control = ReadLoginControl(path);
+    if (!control.readable)
+        return VORLANX_ERR_NO_LOGIN_CONTROL;
+    if (control.hidden)
+        return VORLANX_AREA_HIDDEN;
+    if (control.access == VORLANX_AREA_BLOCKED || control.access == VORLANX_AREA_RESTRICTED_EXPIRED)
+        return control.access;
+    return control.readonly ? VORLANX_AREA_READONLY : VORLANX_OK;
+}
+
+// The folder a write works in: the area's, checked for writing, then down the levels. What an
+// interrupted rename left there is put back first.
+int OpenForWrite(const char* device, const char* area, const std::vector<std::string>& levels,
+                 std::string& parent)
+{
+    std::string areaFolder;
+    int code = LocateArea(device, area, areaFolder);
+    if (code == VORLANX_OK)
+        code = CheckWritable(areaFolder);
+    if (code == VORLANX_OK)
+        code = LocateLevels(areaFolder, levels, parent);
+    if (code == VORLANX_OK)
+        RestoreRenamedFolders(parent);
+    return code;
+}
+
+// For Edit and Delete: the category's parent folder and its name's spelling on disk.
+int LocateForWrite(const char* device, const char* area, const char* category,
+                   std::string& parent, std::string& current)
+{
+    if (!category || !*category)
+        return VORLANX_ERR_INVALID_ARGUMENT;
+    std::vector<std::string> levels = SplitCategoryPath(category, AnsiCodePage());
+    const std::string last = levels.back();
+    levels.pop_back();
+    int code = OpenForWrite(device, area, levels, parent);
+    if (code == VORLANX_OK)
+        code = LocateLevel(parent, last, current);
+    if (code == VORLANX_OK && !FitsCategoryFolder(JoinPath(parent, current, AnsiCodePage())))
+        code = VORLANX_ERR_PATH_TOO_LONG;
+    return code;
+}
+
+// True when something in parent other than the folder self already carries name, compared as
+// the file system compares (a case-sensitive disk may hold both CAT and cat).
+bool IsTaken(const std::string& parent, const std::string& name, const std::string& self)
+{
+    std::vector<std::string> files, folders;
+    ListEntries(parent, files, folders);
+    files.insert(files.end(), folders.begin(), folders.end());
+    for (const std::string& entry : files)
+        if (entry != self && SameName(entry, name))
+            return true;
+    return false;
+}
+
+// Renames parent\from to parent\to. Some file systems (this Wine's among them) accept a change of
+// case alone and keep the old spelling: then the folder goes through a temporary name, and back
+// to its old one if the second step fails.
+int RenameFolder(const std::string& parent, const std::string& from, const std::string& to)
+{
+    const CodePage& cp = AnsiCodePage();
+    const std::string before = JoinPath(parent, from, cp);
+    const std::string after = JoinPath(parent, to, cp);
+    const std::string aside = before + kRenameSuffix;
+    const bool caseOnly = SameName(from, to);
+    if (!FitsCategoryFolder(after) || (caseOnly && aside.size() > kMaxFilePath))
+        return VORLANX_ERR_PATH_TOO_LONG;
+    if (!MoveFileA(before.c_str(), after.c_str())) {
+        const DWORD error = GetLastError();
+        return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? VORLANX_ERR_EXISTS
+                                                                           : VORLANX_ERR_IO;
     }
-    if (MoveFileA(before.c_str(), after.c_str()))
+    std::string spelling;
+    if (!caseOnly || (FindSubFolder(parent, to, spelling) && spelling == to))
         return VORLANX_OK;
-    const DWORD error = GetLastError();
-    return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? VORLANX_ERR_EXISTS
-                                                                       : VORLANX_ERR_IO;
+    if (!MoveFileA(before.c_str(), aside.c_str()))
+        return VORLANX_ERR_IO;
+    if (MoveFileA(aside.c_str(), after.c_str()))
+        return VORLANX_OK;
+    MoveFileA(aside.c_str(), before.c_str());
+    return VORLANX_ERR_IO;
+}
+
+// Removes a category folder that holds nothing but its description and leftovers of its writes.
+int RemoveCategoryFolder(const std::string& folder)
+{
+    std::vector<std::string> files, folders;
+    if (!ListEntries(folder, files, folders))
+        return VORLANX_ERR_IO;
+    if (!folders.empty())
+        return VORLANX_ERR_NOT_EMPTY;
+    for (const std::string& file : files)
+        if (_stricmp(file.c_str(), kDescriptionFile) != 0 && !IsDescriptionLeftover(file))
+            return VORLANX_ERR_NOT_EMPTY;
+    for (const std::string& file : files)
+        if (!DeleteFileA((folder + "\\" + file).c_str()))
+            return VORLANX_ERR_IO;
+    if (!RemoveDirectoryA(folder.c_str()))
+        return GetLastError() == ERROR_DIR_NOT_EMPTY ? VORLANX_ERR_NOT_EMPTY : VORLANX_ERR_IO;
+    return VORLANX_OK;
+}
+
+int NewCategory(const char* device, const char* area, const char* category,
+                const CCategoryData* record)
+{
+    std::string name, description, parent;
+    int code = ReadRecord(record, name, description);
+    if (code == VORLANX_OK)
+        code = OpenForWrite(device, area,
+                            SplitCategoryPath(category ? category : "", AnsiCodePage()), parent);
+    if (code != VORLANX_OK)
+        return code;
+    const std::string folder = JoinPath(parent, name, AnsiCodePage());
+    if (!FitsCategoryFolder(folder))
+        return VORLANX_ERR_PATH_TOO_LONG;
+    if (IsTaken(parent, name, std::string()))
+        return VORLANX_ERR_EXISTS;
+    if (!CreateDirectoryA(folder.c_str(), nullptr))
+        return GetLastError() == ERROR_ALREADY_EXISTS ? VORLANX_ERR_EXISTS : VORLANX_ERR_IO;
+    code = WriteDescription(folder, description);
+    if (code != VORLANX_OK)
+        RemoveCategoryFolder(folder);  // all or nothing
+    return code;
+}
+
+int EditCategory(const char* device, const char* area, const char* category,
+                 const CCategoryData* record)
+{
+    std::string name, description, parent, current;
+    int code = ReadRecord(record, name, description);
+    if (code == VORLANX_OK)
+        code = LocateForWrite(device, area, category, parent, current);
+    if (code != VORLANX_OK)
+        return code;
+    const bool rename = name != current;
+    if (rename) {
+        if (IsTaken(parent, name, current))
+            return VORLANX_ERR_EXISTS;
+        code = RenameFolder(parent, current, name);
+        if (code != VORLANX_OK)
+            return code;
+    }
+    const std::string folder = JoinPath(parent, name, AnsiCodePage());
+    RemoveDescriptionLeftovers(folder);
+    code = WriteDescription(folder, description);
+    if (code != VORLANX_OK && rename)
+        RenameFolder(parent, name, current);  // all or nothing
+    return code;
+}
+
+int DeleteCategory(const char* device, const char* area, const char* category)
+{
+    std::string parent, current;
+    const int code = LocateForWrite(device, area, category, parent, current);
+    if (code != VORLANX_OK)
+        return code;
+    return RemoveCategoryFolder(JoinPath(parent, current, AnsiCodePage()));
 }
 
 }  // namespace
@@ -135,73 +284,18 @@ int __cdecl talmor_RetrieveCategory(const char* device, const char* area, const 
 int __cdecl talmor_NewCategory(const char* device, const char* area, const char* category,
                                CCategoryData* record)
 {
-    return Guarded([&] {
-        std::string name, description, parent;
-        int code = ReadRecord(record, name, description);
-        if (code == VORLANX_OK)
-            code = LocateFolder(device, area, category, parent);
-        if (code != VORLANX_OK)
-            return code;
-        const std::string folder = JoinPath(parent, name, AnsiCodePage());
-        if (!CreateDirectoryA(folder.c_str(), nullptr))
-            return GetLastError() == ERROR_ALREADY_EXISTS ? VORLANX_ERR_EXISTS : VORLANX_ERR_IO;
-        code = WriteDescription(folder, description);
-        if (code != VORLANX_OK)
-            RemoveDirectoryA(folder.c_str());  // nothing half-made stays behind
-        return code;
-    });
+    return Guarded([&] { return NewCategory(device, area, category, record); });
 }
 
 int __cdecl talmor_EditCategory(const char* device, const char* area, const char* category,
                                 CCategoryData* record)
 {
-    return Guarded([&] {
-        std::string name, description, parent, current;
-        int code = ReadRecord(record, name, description);
-        if (code == VORLANX_OK)
-            code = LocateCategory(device, area, category, parent, current);
-        if (code != VORLANX_OK)
-            return code;
-        const CodePage& cp = AnsiCodePage();
-        const std::string before = JoinPath(parent, current, cp);
-        const std::string after = JoinPath(parent, name, cp);
-        const bool rename = name != current;
-        if (rename) {
-            code = RenameFolder(before, after, _stricmp(name.c_str(), current.c_str()) == 0);
-            if (code != VORLANX_OK)
-                return code;
-        }
-        code = WriteDescription(after, description);
-        if (code != VORLANX_OK && rename)
-            MoveFileA(after.c_str(), before.c_str());  // all or nothing
-        return code;
-    });
+    return Guarded([&] { return EditCategory(device, area, category, record); });
 }
 
 int __cdecl talmor_DeleteCategory(const char* device, const char* area, const char* category)
 {
-    return Guarded([&] {
-        std::string parent, name;
-        const int code = LocateCategory(device, area, category, parent, name);
-        if (code != VORLANX_OK)
-            return code;
-        const std::string folder = JoinPath(parent, name, AnsiCodePage());
-        std::vector<std::string> files;
-        bool hasSubFolders = false;
-        if (!ListFiles(folder, files, hasSubFolders))
-            return VORLANX_ERR_IO;
-        if (hasSubFolders)
-            return VORLANX_ERR_NOT_EMPTY;
-        for (const std::string& file : files)
-            if (_stricmp(file.c_str(), kDescriptionFile) != 0 && !IsDescriptionLeftover(file))
-                return VORLANX_ERR_NOT_EMPTY;
-        for (const std::string& file : files)
-            if (!DeleteFileA((folder + "\\" + file).c_str()))
-                return VORLANX_ERR_IO;
-        if (!RemoveDirectoryA(folder.c_str()))
-            return GetLastError() == ERROR_DIR_NOT_EMPTY ? VORLANX_ERR_NOT_EMPTY : VORLANX_ERR_IO;
-        return VORLANX_OK;
-    });
+    return Guarded([&] { return DeleteCategory(device, area, category); });
 }
 
 }  // extern "C"

@@ -76,4 +76,32 @@ TEST(Paths, JoinWithExactlyOneBackslash)
     EXPECT_EQ(Trim("   "), "");
 }
 
+TEST(Roots, OnlyDrivePathsAndUncPathsAreAbsolute)
+{
+    for (const char* root : {"C:\\", "c:\\dev\\1", "Z:/srv", "\\\\fileserver\\data",
+                             "\\\\fileserver\\data\\dev5", "//server/share"})
+        EXPECT_TRUE(IsAbsoluteRoot(root)) << root;
+    for (const char* root : {"", "dev", ".\\dev", "..\\dev", "C:", "C:dev", "\\dev", "\\\\server",
+                             "\\\\server\\", "\\\\\\share", "\\\\.\\C:", "\\\\?\\C:\\x", "1:\\x"})
+        EXPECT_FALSE(IsAbsoluteRoot(root)) << root;
+}
+
+TEST(TemporaryNames, ARenameLeftoverNamesTheFolderItCameFrom)
+{
+    std::string base;
+    EXPECT_TRUE(IsRenameLeftover("CAT.~rename", &base));
+    EXPECT_EQ(base, "CAT");
+    EXPECT_TRUE(IsRenameLeftover("x.~RENAME"));
+    for (const char* name : {".~rename", "CAT", "CAT.~renam", "CAT.~rename2"})
+        EXPECT_FALSE(IsRenameLeftover(name)) << name;
+}
+
+TEST(Paths, ACategoryFolderLeavesRoomForItsFiles)
+{
+    EXPECT_TRUE(FitsCategoryFolder(std::string(246, 'p')));
+    EXPECT_FALSE(FitsCategoryFolder(std::string(247, 'p')));
+    EXPECT_TRUE(SameName("Cat", "cAT"));
+    EXPECT_FALSE(SameName("Cat", "Cats"));
+}
+
 }  // namespace

@@ -7,11 +7,43 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
 
 using DeleteFn = int(__cdecl*)(const char*, const char*, const char*);
+using Names = std::vector<std::string>;
+
+// A folder made behind Wine's back, as on a case-sensitive disk: a host program makes child in
+// folder, spelled exactly as given.
+bool MakeFolderOnTheHost(const std::string& folder, const std::string& child)
+{
+    using UnixName = char*(__cdecl*)(const WCHAR*);
+    const auto unixName = Proc<UnixName>(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name");
+    WCHAR wide[MAX_PATH];
+    if (!unixName || !MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, wide, MAX_PATH))
+        return false;
+    char* name = unixName(wide);
+    if (!name)
+        return false;
+    std::string command = std::string("/bin/mkdir \"") + name + "/" + child + "\"";
+    HeapFree(GetProcessHeap(), 0, name);
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return false;
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    // Wine does not wait for a host program: look until the folder is there.
+    for (int tries = 0; tries < 200; ++tries, Sleep(25)) {
+        const Names entries = FolderEntries(folder);
+        if (std::find(entries.begin(), entries.end(), child) != entries.end())
+            return true;
+    }
+    return false;
+}
 
 class CategoryExports : public ::testing::Test {
 protected:
@@ -92,6 +124,81 @@ TEST_F(CategoryExports, ATakenNameIsRefusedWith1006AndNothingChanges)
     EXPECT_EQ(edit(nullptr, "1", "AREA1", "TWO", "one", "changed"), VORLANX_ERR_EXISTS);
     EXPECT_EQ(Description("ONE"), "one");
     EXPECT_EQ(Description("TWO"), "two");
+}
+
+// CAT and cat side by side: neither is renamed onto the other, and nothing is left half-way.
+TEST_F(CategoryExports, ANameTakenWithoutCaseOnACaseSensitiveDiskIsRefused)
+{
+    ASSERT_EQ(create(nullptr, "1", "AREA1", "", "CAT", "upper"), VORLANX_OK);
+    ASSERT_TRUE(MakeFolderOnTheHost(storage + "\\AREA1", "cat"));
+    ASSERT_EQ(FolderEntries(storage + "\\AREA1"), (Names{"CAT", "cat", "login.ctl"}));
+    EXPECT_EQ(edit(nullptr, "1", "AREA1", "CAT", "cAt", "changed"), VORLANX_ERR_EXISTS);
+    EXPECT_EQ(create(nullptr, "1", "AREA1", "", "Cat", ""), VORLANX_ERR_EXISTS);
+    EXPECT_EQ(FolderEntries(storage + "\\AREA1"), (Names{"CAT", "cat", "login.ctl"}));
+    EXPECT_EQ(Description("CAT"), "upper");
+}
+
+// The description cannot replace category.txt while someone holds it: the rename that came
+// first is undone, for a change of case alone too.
+TEST_F(CategoryExports, ARenameThatFailsPartWayIsRolledBack)
+{
+    ASSERT_EQ(create(nullptr, "1", "AREA1", "", "CAT", "old words"), VORLANX_OK);
+    const std::string held = Folder("CAT\\category.txt");
+    const HANDLE file = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(edit(nullptr, "1", "AREA1", "CAT", "OTHER", "new words"), VORLANX_ERR_IO);
+    EXPECT_EQ(edit(nullptr, "1", "AREA1", "CAT", "Cat", "new words"), VORLANX_ERR_IO);
+    CloseHandle(file);
+    EXPECT_EQ(FolderEntries(storage + "\\AREA1"), (Names{"CAT", "login.ctl"}));
+    EXPECT_EQ(FolderEntries(Folder("CAT")), Names{"category.txt"});
+    EXPECT_EQ(Description("CAT"), "old words");
+}
+
+// A category folder must fit CreateDirectoryA and still hold category.txt and the store's
+// temporary files within MAX_PATH: 246 bytes at most. Longer is refused before anything is made.
+TEST_F(CategoryExports, PathsThatDoNotFitAreRefusedBeforeAnythingIsMade)
+{
+    std::string folder = storage + "\\AREA1", category;
+    for (char c = 'a'; 245 - folder.size() > 48; ++c) {
+        const std::string level(40, c);
+        ASSERT_EQ(create(nullptr, "1", "AREA1", category.c_str(), level.c_str(), ""), VORLANX_OK);
+        category += (category.empty() ? "" : "#") + level;
+        folder += "\\" + level;
+    }
+    const size_t fits = 245 - folder.size();
+    for (size_t n = fits + 1; n <= 49; ++n)
+        EXPECT_EQ(create(nullptr, "1", "AREA1", category.c_str(), std::string(n, 'x').c_str(), "d"),
+                  VORLANX_ERR_PATH_TOO_LONG)
+            << folder.size() + 1 + n;
+    EXPECT_EQ(FolderEntries(folder), Names{"category.txt"});
+
+    const std::string longest = category + "#" + std::string(fits, 'x');
+    ASSERT_EQ(create(nullptr, "1", "AREA1", category.c_str(), std::string(fits, 'x').c_str(), "d"),
+              VORLANX_OK);
+    EXPECT_EQ(edit(nullptr, "1", "AREA1", longest.c_str(), std::string(fits, 'x').c_str(), "e"),
+              VORLANX_OK);
+    EXPECT_EQ(edit(nullptr, "1", "AREA1", longest.c_str(), std::string(fits + 1, 'x').c_str(), "e"),
+              VORLANX_ERR_PATH_TOO_LONG);
+    ASSERT_EQ(retrieve(nullptr, "1", "AREA1", longest.c_str(), name, description), VORLANX_OK);
+    EXPECT_STREQ(description, "e");
+
+    // Folders that others made longer: a code, never a crash, and the listing walks past them.
+    const std::string byHand = std::string(fits + 4, 'h');
+    MakeFolders(folder + "\\" + byHand + "\\" + std::string(254 - folder.size() - fits, 'i'));
+    const std::string tooLong = category + "#" + byHand;
+    EXPECT_EQ(retrieve(nullptr, "1", "AREA1", tooLong.c_str(), name, description),
+              VORLANX_ERR_PATH_TOO_LONG);
+    EXPECT_EQ(edit(nullptr, "1", "AREA1", tooLong.c_str(), "SHORT", "d"), VORLANX_ERR_PATH_TOO_LONG);
+    EXPECT_EQ(remove("1", "AREA1", tooLong.c_str()), VORLANX_ERR_PATH_TOO_LONG);
+    HMODULE orvent = deployment.Load("ORVENT.dll");
+    auto next = Proc<const char*(__cdecl*)()>(orvent, "ListNextArea");
+    size_t listed = 0;
+    for (const char* a = Proc<const char*(__cdecl*)(const char*)>(orvent, "ListFirstArea")("1"); a;
+         a = next())
+        ++listed;
+    EXPECT_GE(listed, 3u);
+    EXPECT_TRUE(Exists(folder + "\\" + byHand));
 }
 
 TEST_F(CategoryExports, DeleteRemovesAnEmptyCategoryOnly)

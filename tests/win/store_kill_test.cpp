@@ -75,6 +75,7 @@ TEST(StoreUnderFault, AKilledWriterLeavesTheOldDescriptionOrTheNewOne)
     auto edit = Proc<vorlanx_edit_category_fn>(deployment.Load("vorlanx.dll"), "vorlanx_edit_category");
     ASSERT_EQ(edit(nullptr, "1", "AREA1", "CAT", "CAT", "after"), VORLANX_OK);
     EXPECT_EQ(ReadTextFile(category + "\\category.txt"), "after");
+    EXPECT_EQ(TemporaryFilesIn(category), 0);  // and it took away what the kills left
 }
 
 }  // namespace

@@ -227,6 +227,87 @@ TEST_F(StoreLibraries, FailedConnectionsAreTheDevicesWhoseFolderIsMissing)
     EXPECT_STREQ(*failed.begin(), "7");
 }
 
+// A root that is not a drive path or a UNC path would resolve against the current directory,
+// where these devices would find an area.
+TEST_F(StoreLibraries, ADeviceWithoutAnAbsoluteRootIsListedButGivesNothing)
+{
+    const std::string cwd = deployment.Folder() + "\\cwd";
+    MakeArea(cwd + "\\rel\\userroot\\storage", "AREA1", "open");
+    MakeArea(cwd + "\\userroot\\storage", "AREA1", "open");
+    WriteTextFile(deployment.Folder() + "\\storage.ini",
+                  "[devices]\r\n1 =\r\n2 = rel\r\n3 = C:rel\r\n12 = " + twelve + "\r\n");
+    char previous[MAX_PATH];
+    GetCurrentDirectoryA(sizeof previous, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA(cwd.c_str()));
+    CCategoryData record = {"CAT", "words"};
+    for (const char* device : {"1", "2", "3"}) {
+        EXPECT_EQ(talmor_NewCategory(device, "AREA1", "", &record), VORLANX_ERR_NO_DEVICE) << device;
+        EXPECT_EQ(talmor_IsAreaReadonly(device, "AREA1"), VORLANX_ERR_NO_DEVICE) << device;
+        EXPECT_EQ(CheckLogin(std::string(device) + ":\\userroot\\storage\\AREA1\\login.ctl").result,
+                  VORLANX_ERR_NO_DEVICE);
+        EXPECT_EQ(Areas(device), Names{}) << device;
+    }
+    SetCurrentDirectoryA(previous);
+    EXPECT_EQ(Devices(), (Names{"1", "2", "3", "12"}));
+    CStringList failed;
+    StoreFailedConnections(failed);
+    EXPECT_EQ(Names(failed.begin(), failed.end()), (Names{"1", "2", "3"}));
+}
+
+// Sections far beyond the profile functions' usual buffers: the key that matters comes last.
+TEST_F(StoreLibraries, ProfileSectionsAreReadWhole)
+{
+    std::string login = "[login]\r\naccess = open\r\n";
+    for (int i = 0; i < 320; ++i)
+        login += "note" + std::to_string(i) + " = kept for the people who run this area\r\n";
+    MakeFolders(Storage(one) + "\\LONG");
+    WriteTextFile(Storage(one) + "\\LONG\\login.ctl", login + "hidden = yes\r\n");
+    EXPECT_EQ(talmor_IsAreaReadonly("1", "LONG"), VORLANX_AREA_HIDDEN);
+
+    std::string ini = "[devices]\r\n";
+    for (int i = 0; i < 5000; ++i)
+        ini += "a line without a value, which names no device, number " + std::to_string(i) + "\r\n";
+    WriteTextFile(deployment.Folder() + "\\storage.ini", ini + "1 = " + one + "\r\n");
+    EXPECT_EQ(Devices(), Names{"1"});
+    EXPECT_EQ(Areas("1"), Names{"LONG"});
+}
+
+// Without a login.ctl (access null), or refused by it: nothing changes.
+TEST_F(StoreLibraries, WritesAreRefusedByTheAreasLoginControl)
+{
+    const struct {
+        const char *area, *access, *readonly, *hidden;
+        int code;
+    } cases[] = {
+        {"OPEN", "open", "no", "no", VORLANX_OK},
+        {"RESTRICTED", "restricted", "no", "no", VORLANX_OK},
+        {"READONLY", "open", "yes", "no", VORLANX_AREA_READONLY},
+        {"HIDDEN", "open", "no", "yes", VORLANX_AREA_HIDDEN},
+        {"BLOCKED", "blocked", "no", "no", VORLANX_AREA_BLOCKED},
+        {"EXPIRED", "restricted-expired", "no", "no", VORLANX_AREA_RESTRICTED_EXPIRED},
+        {"NOFILE", nullptr, "no", "no", VORLANX_ERR_NO_LOGIN_CONTROL},
+        // Several at once: the first of no login control, hidden, access, read-only.
+        {"ALL", "blocked", "yes", "yes", VORLANX_AREA_HIDDEN},
+        {"BLOCKEDRO", "blocked", "yes", "no", VORLANX_AREA_BLOCKED},
+    };
+    for (const auto& c : cases) {
+        const std::string area = Storage(one) + "\\" + c.area;
+        if (c.access)
+            MakeArea(Storage(one), c.area, c.access, c.readonly, c.hidden);
+        MakeFolders(area + "\\KEEP");
+        WriteTextFile(area + "\\KEEP\\category.txt", "kept");
+        const Names before = FolderEntries(area);
+        const bool ok = c.code == VORLANX_OK;
+        CCategoryData record = {"NEW", "new"}, renamed = {"MOVED", "changed"}, read = {};
+        EXPECT_EQ(talmor_NewCategory("1", c.area, "", &record), c.code) << c.area;
+        EXPECT_EQ(talmor_EditCategory("1", c.area, "KEEP", &renamed), c.code) << c.area;
+        EXPECT_EQ(talmor_DeleteCategory("1", c.area, ok ? "NEW" : "MOVED"), c.code) << c.area;
+        EXPECT_EQ(talmor_RetrieveCategory("1", c.area, ok ? "MOVED" : "KEEP", &read), VORLANX_OK);
+        EXPECT_STREQ(read.description, ok ? "changed" : "kept") << c.area;
+        EXPECT_TRUE(ok || FolderEntries(area) == before) << c.area;
+    }
+}
+
 TEST_F(StoreLibraries, WithoutStorageIniTheDevicesAreTheLogicalDrives)
 {
     DeleteFileA((deployment.Folder() + "\\storage.ini").c_str());
@@ -266,6 +347,68 @@ TEST_F(StoreLibraries, AnInterruptedDescriptionWriteLeavesTheOldTextWhole)
     ASSERT_EQ(talmor_RetrieveCategory("1", "AREA1", "CAT", &read), VORLANX_OK);
     EXPECT_STREQ(read.description, "the new text");
     EXPECT_EQ(ReadTextFile(folder + "\\category.txt"), "the new text");
+}
+
+// A rename killed half-way leaves its folder under a temporary name, and a killed description
+// write its temporary file: neither is ever a category, and the next write there tidies up.
+TEST_F(StoreLibraries, WhatAKilledWriterLeftIsNeverShownAndTheNextWriteTidiesIt)
+{
+    MakeArea(Storage(one), "AREA1", "open");
+    const std::string area = Storage(one) + "\\AREA1";
+    CCategoryData record = {"CAT", "words"};
+    ASSERT_EQ(talmor_NewCategory("1", "AREA1", "", &record), VORLANX_OK);
+    record = CCategoryData{"TAKEN", ""};
+    ASSERT_EQ(talmor_NewCategory("1", "AREA1", "", &record), VORLANX_OK);
+    ASSERT_TRUE(MoveFileA((area + "\\CAT").c_str(), (area + "\\CAT.~rename").c_str()));
+    MakeFolders(area + "\\taken.~rename");
+    WriteTextFile(area + "\\CAT.~rename\\~ct1A2B.tmp", "half");
+
+    EXPECT_EQ(Areas("1"), (Names{"AREA1", "AREA1#TAKEN"}));
+    CCategoryData read = {};
+    EXPECT_EQ(talmor_RetrieveCategory("1", "AREA1", "CAT.~rename", &read), VORLANX_ERR_NO_CATEGORY);
+    record = CCategoryData{"NEW.~rename", ""};
+    EXPECT_EQ(talmor_NewCategory("1", "AREA1", "", &record), VORLANX_ERR_INVALID_NAME);
+
+    record = CCategoryData{"OTHER", ""};
+    ASSERT_EQ(talmor_NewCategory("1", "AREA1", "", &record), VORLANX_OK);
+    EXPECT_EQ(Areas("1"), (Names{"AREA1", "AREA1#CAT", "AREA1#OTHER", "AREA1#TAKEN"}));
+    EXPECT_TRUE(Exists(area + "\\taken.~rename"));  // its name is taken: it stays aside
+    ASSERT_EQ(talmor_RetrieveCategory("1", "AREA1", "CAT", &read), VORLANX_OK);
+    EXPECT_STREQ(read.description, "words");
+    record = CCategoryData{"CAT", "more words"};
+    ASSERT_EQ(talmor_EditCategory("1", "AREA1", "CAT", &record), VORLANX_OK);
+    EXPECT_EQ(FolderEntries(area + "\\CAT"), Names{"category.txt"});
+}
+
+DWORD WINAPI CloseAfter300ms(void* held)
+{
+    Sleep(300);
+    return CloseHandle(held);
+}
+
+// Someone holds category.txt for a moment (a reader elsewhere, a scanner): writers and readers
+// wait for it rather than fail.
+TEST_F(StoreLibraries, ADescriptionHeldForAMomentIsWaitedFor)
+{
+    MakeArea(Storage(one), "AREA1", "open");
+    CCategoryData record = {"CAT", "first"}, read = {};
+    ASSERT_EQ(talmor_NewCategory("1", "AREA1", "", &record), VORLANX_OK);
+    const std::string path = Storage(one) + "\\AREA1\\CAT\\category.txt";
+    const auto whileHeld = [&](auto call) {
+        const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE release = CreateThread(nullptr, 0, CloseAfter300ms, file, 0, nullptr);
+        EXPECT_TRUE(file != INVALID_HANDLE_VALUE && release);
+        const int code = call();
+        WaitForSingleObject(release, INFINITE);
+        CloseHandle(release);
+        return code;
+    };
+    record = CCategoryData{"CAT", "second"};
+    EXPECT_EQ(whileHeld([&] { return talmor_EditCategory("1", "AREA1", "CAT", &record); }), VORLANX_OK);
+    EXPECT_EQ(whileHeld([&] { return talmor_RetrieveCategory("1", "AREA1", "CAT", &read); }),
+              VORLANX_OK);
+    EXPECT_STREQ(read.description, "second");
 }
 
 TEST_F(StoreLibraries, TheStoreRefusesARecordWithoutTerminators)

@@ -1,0 +1,11 @@
+// Sections of the store's INI files (storage.ini, login.ctl), read with the system's profile
+// functions and always whole.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The "key = value" lines of section in file, as the system gives them; false when the file is
+// missing, its path is too long for the system, or the section will not fit any buffer.
+bool ReadProfileSection(const std::string& file, const char* section,
+                        std::vector<std::string>& lines);
