@@ -29,6 +29,7 @@ add_subdirectory(standins)
 add_subdirectory(lang)
 add_subdirectory(tools/host)
 add_subdirectory(tools/browser)
+add_subdirectory(tools/screenpoint)
 include(cmake/install.cmake)
 
 # GoogleTest from Debian's source package, built with the cross compiler.
@@ -36,13 +37,11 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 # Tests run under Wine in a private prefix under the build folder, set up once by the
-# wine_prefix test that every Wine test requires. Wine names files in the locale's character
-# set, so without a UTF-8 locale (a bare system's C locale) no non-ASCII name reaches the disk.
-set(VORLANX_WINE_ENV
-    "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix"
-    "WINEDEBUG=-all"
-    "WINEDLLOVERRIDES=mscoree,mshtml="
-    "LC_ALL=C.UTF-8")
+# wine_prefix test that every Wine test requires, with the environment that the scripts use.
+set(VORLANX_WINE_ENV_FILE ${PROJECT_SOURCE_DIR}/scripts/wine-env)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${VORLANX_WINE_ENV_FILE})
+file(STRINGS ${VORLANX_WINE_ENV_FILE} VORLANX_WINE_ENV REGEX "^[A-Z_]+=")
+list(PREPEND VORLANX_WINE_ENV "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix")
 # Then one server serves every test (it ends 60 s after the last), with Wine's own processes
 # (services, the desktop) started here, on the test run's display: they live as long as the
 # server and keep open the output of whoever started them, which must not be a test.

@@ -1,5 +1,7 @@
 # Functions that drive a Wine dialog through real X input, for the demo and the end-to-end
-# tests. Source it; it needs DISPLAY, xdotool and ImageMagick's import.
+# tests. Source it; it needs DISPLAY, xdotool, ImageMagick's import and, in SCREENPOINT, the
+# path of screenpoint.exe, which finds where to click as the dialog is laid out at this font and
+# DPI.
 
 # wait_for_window TITLE PID: prints the X window of the dialog titled TITLE once it shows,
 # nothing if process PID ends first or 60 s pass.
@@ -17,17 +19,29 @@ wait_for_window() {
     done
 }
 
-# click_in WINDOW X Y: a real left click at X, Y within the window (its frame included).
-click_in() {
-    click_in_with "$1" "$2" "$3" 1
+# click TITLE PART...: a real left click on a part of the window titled TITLE, as
+# screenpoint.exe names parts: "control ID", "item TEXT...", "button TEXT...", "close"; or, with
+# the title "-", "menuitem N COUNT" of the open popup menu. A part that is not found is said on
+# standard error and not clicked: the caller's checks then fail on what did not happen.
+click() {
+    click_with 1 "$@"
 }
 
-# click_in_with WINDOW X Y BUTTON: the same with another mouse button (3: the right one). The
-# pointer must move for the click: xdotool's --sync waits for the motion.
-click_in_with() {
-    local X Y WIDTH HEIGHT SCREEN
-    eval "$(xdotool getwindowgeometry --shell "$1")"
-    xdotool mousemove --sync $((X + $2)) $((Y + $3)) click "$4"
+# click_with BUTTON TITLE PART...: the same with another mouse button (3: the right one). The
+# pointer must move for the click (xdotool's --sync waits for the motion), so a pointer already
+# there is moved a pixel aside first.
+click_with() {
+    local button=$1 point X Y SCREEN WINDOW
+    shift
+    point=$(wine "$SCREENPOINT" "$@" 2>/dev/null | tr -d '\r')
+    if [ -z "$point" ]; then
+        echo "xdriver: no $* to click" >&2
+        return 0
+    fi
+    set -- $point
+    eval "$(xdotool getmouselocation --shell)"
+    [ "$X $Y" != "$1 $2" ] || xdotool mousemove --sync $(($1 + 1)) $(($2 + 1))
+    xdotool mousemove --sync "$1" "$2" click "$button"
     sleep 0.5
 }
 

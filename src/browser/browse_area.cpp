@@ -11,6 +11,7 @@
 #include "text/text.h"
 #include "vorlanx.h"
 
+#include <cstdio>
 #include <vector>
 
 namespace {
@@ -29,6 +30,13 @@ constexpr int kIconSize = 16;
 bool IsNumberedDevice(const char* device)
 {
     return device[0] >= '0' && device[0] <= '9';
+}
+
+// Writes the path of an entry's login control file into buffer; answers the path's length,
+// which may be more than fits.
+int FormatLoginPath(char* buffer, size_t size, char drive, const std::string& entry)
+{
+    return snprintf(buffer, size, "%c:\\userroot\\storage\\%s\\login.ctl", drive, entry.c_str());
 }
 
 }  // namespace
@@ -132,11 +140,19 @@ HTREEITEM CBrowseArea::InsertDevice(HTREEITEM hRoot, const char* device)
 void CBrowseArea::InsertEntry(const char* device, HTREEITEM hDevice, const std::string& entry)
 {
     // The login control file of the area, as a drive-letter path; only the device's first
-    // character enters it.
-    std::string loginPath = std::string(1, device[0]) + ":\\userroot\\storage\\" + entry + "\\login.ctl";
+    // character enters it. Made on the stack when it fits, as it nearly always does: a device
+    // may list many thousands of entries.
+    char path[300];
+    std::vector<char> longPath;
+    char* loginPath = path;
+    const int length = FormatLoginPath(path, sizeof path, device[0], entry);
+    if (length >= static_cast<int>(sizeof path)) {
+        longPath.resize(static_cast<size_t>(length) + 1);
+        FormatLoginPath(longPath.data(), longPath.size(), device[0], entry);
+        loginPath = longPath.data();
+    }
     int first = 0, second = 0, third = 0;
-    const int access =
-        cc_check_trailer_ex(loginPath.data(), kLoginCheckMode, &first, &second, &third);
+    const int access = cc_check_trailer_ex(loginPath, kLoginCheckMode, &first, &second, &third);
     const bool restricted =
         access == VORLANX_AREA_RESTRICTED || access == VORLANX_AREA_RESTRICTED_EXPIRED;
     int image = kImageArea;

@@ -2,14 +2,13 @@
 
 #include <algorithm>
 #include <numeric>
+#include <string_view>
 
 namespace {
 
-// The text as the units that the order compares.
-std::u16string SortKey(const std::string& text, const CodePage& cp)
+// Appends the units that the order compares for the text.
+void AppendSortKey(std::u16string& key, const std::string& text, const CodePage& cp)
 {
-    std::u16string key;
-    key.reserve(text.size());
     for (const char* p = text.c_str(); *p != '\0';) {
         const char* next = cp.Next(p);
         const auto b = static_cast<unsigned char>(*p);
@@ -19,27 +18,40 @@ std::u16string SortKey(const std::string& text, const CodePage& cp)
             key += static_cast<char16_t>(b >= 'A' && b <= 'Z' ? b - 'A' + 'a' : b);
         p = next;
     }
-    return key;
 }
 
 }  // namespace
 
 int CompareEntries(const std::string& a, const std::string& b, const CodePage& cp)
 {
-    return SortKey(a, cp).compare(SortKey(b, cp));
+    std::u16string keyA, keyB;
+    AppendSortKey(keyA, a, cp);
+    AppendSortKey(keyB, b, cp);
+    return keyA.compare(keyB);
 }
 
 void SortEntries(std::vector<std::string>& entries, const CodePage& cp)
 {
-    // Each key is made once; the sort then moves indices, and the entries are moved last.
-    std::vector<std::u16string> keys;
-    keys.reserve(entries.size());
+    // The keys are made once, into one buffer (a device may list many thousands of entries);
+    // the sort then moves indices, and the entries are moved last.
+    size_t units = 0;
     for (const std::string& e : entries)
-        keys.push_back(SortKey(e, cp));
+        units += e.size();
+    std::u16string keys;
+    keys.reserve(units);
+    std::vector<size_t> starts;
+    starts.reserve(entries.size() + 1);
+    for (const std::string& e : entries) {
+        starts.push_back(keys.size());
+        AppendSortKey(keys, e, cp);
+    }
+    starts.push_back(keys.size());
+    const std::u16string_view all = keys;
+    const auto key = [&](size_t i) { return all.substr(starts[i], starts[i + 1] - starts[i]); };
+
     std::vector<size_t> order(entries.size());
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(),
-                     [&](size_t x, size_t y) { return keys[x] < keys[y]; });
+    std::stable_sort(order.begin(), order.end(), [&](size_t x, size_t y) { return key(x) < key(y); });
     std::vector<std::string> sorted;
     sorted.reserve(entries.size());
     for (size_t i : order)

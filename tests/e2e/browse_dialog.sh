@@ -3,10 +3,11 @@
 # clicks: opening a device, choosing an area and pressing OK prints its path; Cancel and the close
 # box print an empty line; the German resource library gives the German dialog. Screenshots are
 # kept.
-# usage: browse_dialog.sh BIN_FOLDER ARTIFACT_FOLDER
+# usage: browse_dialog.sh BIN_FOLDER TOOLS_FOLDER ARTIFACT_FOLDER
 set -uo pipefail
 bin=$1
-artifacts=$2
+SCREENPOINT=$2/screenpoint.exe
+artifacts=$3
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../../scripts/xdriver.sh"
 work=$(mktemp -d)
@@ -32,9 +33,9 @@ printf '[devices]\nC: = Z:%s\n1 = Z:%s\n' "${work//\//\\}\\c" "${work//\//\\}\\1
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-# run_browser EXPECTED SHOT CLICK...: opens the browser on device 1, clicks at each "X Y" in turn
-# (positions within the dialog as Wine lays it out in Tahoma 8), keeps a screenshot before the
-# last click, and checks what the host printed.
+# run_browser EXPECTED SHOT PART...: opens the browser on device 1, clicks each part of it in turn
+# (as xdriver.sh's click names them), keeps a screenshot before the last click, and checks what
+# the host printed.
 run_browser() {
     local expected=$1 shot=$2
     shift 2
@@ -46,11 +47,11 @@ run_browser() {
         fail "the dialog did not show"
     else
         while [ $# -gt 1 ]; do
-            click_in "$window" ${1}
+            click "$title" $1
             shift
         done
         screenshot "$shot"
-        click_in "$window" ${1}
+        click "$title" $1
     fi
     wait_for_exit "$pid"
     wait "$pid"
@@ -62,18 +63,14 @@ run_browser() {
 }
 
 title="Browse for Storage Area"
-# Rows are 16 pixels apart from the root at y 72; on open: root, C:, 1:, AREA1, AREA2, AREA3.
-run_browser "C:PAYROLL" "$artifacts/browse-chosen.png" \
-    "25 89" \
-    "90 137" \
-    "237 308"                                  # open C:, click PAYROLL (its third area), OK
-run_browser "" "$artifacts/browse.png" "90 121" "334 308"   # click AREA1, then Cancel
-run_browser "" "$artifacts/browse-closed.png" "474 12"     # the close box
+run_browser "C:PAYROLL" "$artifacts/browse-chosen.png" "button C:" "item C: PAYROLL" "control 1"
+run_browser "" "$artifacts/browse.png" "item 1: AREA1" "control 2"   # then Cancel
+run_browser "" "$artifacts/browse-closed.png" "close"
 
 # With the German resource library beside the library: its dialog, its strings.
 cp "$bin/lang/de/vorlanxres.dll" "$work/vorlanxres.dll"
 title="Speicherbereich auswählen"
-run_browser "" "$artifacts/browse-de.png" "334 308"         # Abbrechen
+run_browser "" "$artifacts/browse-de.png" "control 2"       # Abbrechen
 
 [ "$failures" -eq 0 ] && echo "browse_dialog: all checks passed; screenshots in $artifacts"
 exit $((failures > 0))

@@ -8,6 +8,7 @@
 set -uo pipefail
 bin=$1
 tools=$2
+SCREENPOINT=$tools/screenpoint.exe
 artifacts=$3
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../../scripts/xdriver.sh"
@@ -28,12 +29,12 @@ window=$(wait_for_window "Browse for Storage Area" "$pid")
 if [ -z "$window" ]; then
     fail "the browser did not show"
 else
-    # Rows 16 pixels apart from the root at y 72: root, C:, 1:, AREA1.
-    click_in "$window" 90 120    # AREA1: chosen, and the caret
-    click_in_with "$window" 91 121 3   # a right click: the menu (a pixel aside, so the pointer moves)
+    title="Browse for Storage Area"
+    click "$title" item 1: AREA1          # chosen, and the caret
+    click_with 3 "$title" item 1: AREA1   # a right click: the menu
     sleep 1
     screenshot "$artifacts/subfolder-menu.png"
-    click_in "$window" 130 130   # "New SubFolder", the first item
+    click - menuitem 1 3                  # "New SubFolder", the first of three
     dialog=$(wait_for_window "New SubFolder" "$pid")
     if [ -z "$dialog" ]; then
         fail "the sub-folder dialog did not show"
@@ -45,7 +46,7 @@ else
         xdotool key Return
         sleep 1
     fi
-    click_in "$window" 237 308   # OK
+    click "$title" control 1     # OK
 fi
 wait_for_exit "$pid"
 printed=$(tr -d '\r' <"$work/out")
