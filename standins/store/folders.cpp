@@ -65,3 +65,31 @@ bool ListFiles(const std::string& folder, std::vector<std::string>& files, bool&
             files.emplace_back(data.cFileName);
     });
 }
+
+bool GetFolderId(const std::string& folder, CFolderId& id)
+{
+    const HANDLE handle = CreateFileA(folder.c_str(), 0,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    BY_HANDLE_FILE_INFORMATION info;
+    const bool ok = GetFileInformationByHandle(handle, &info);
+    CloseHandle(handle);
+    if (!ok)
+        return false;
+    id.m_nVolume = info.dwVolumeSerialNumber;
+    id.m_nIndex = (uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    return true;
+}
+
+std::vector<std::string> OwnSubFolders(const std::string& folder)
+{
+    std::vector<std::string> names;
+    ForEachEntry(folder, [&](const WIN32_FIND_DATAA& data) {
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+            !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+            names.emplace_back(data.cFileName);
+    });
+    return names;
+}

@@ -1,6 +1,7 @@
 // File-system helpers of the store. Paths are ANSI; whatever the system refuses becomes a code.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,3 +16,20 @@ std::vector<std::string> SubFolders(const std::string& folder);
 
 // The plain files in folder (no sub-folders); false when the folder cannot be listed.
 bool ListFiles(const std::string& folder, std::vector<std::string>& files, bool& hasSubFolders);
+
+// What tells a folder from every other, whatever path or link reaches it: the volume's serial
+// number and the folder's index on it.
+struct CFolderId {
+    uint32_t m_nVolume = 0;
+    uint64_t m_nIndex = 0;
+    bool operator<(const CFolderId& other) const
+    {
+        return m_nVolume != other.m_nVolume ? m_nVolume < other.m_nVolume : m_nIndex < other.m_nIndex;
+    }
+};
+
+// False when the folder cannot be opened.
+bool GetFolderId(const std::string& folder, CFolderId& id);
+
+// The sub-folders of folder that live there: not links or junctions to folders elsewhere.
+std::vector<std::string> OwnSubFolders(const std::string& folder);

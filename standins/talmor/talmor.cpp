@@ -2,6 +2,7 @@
 // and its description is category.txt in it (see design.md, "Our category store").
 #include "external/talmor.h"
 
+#include "../store/area_lock.h"
 #include "../store/cache.h"
 #include "../store/description.h"
 #include "../store/folders.h"
@@ -29,6 +30,21 @@ int Guarded(Body body)
     } catch (...) {
         return VORLANX_ERR_IO;
     }
+}
+
+// A write to an area, done while the area's lock is held, so that writers of every thread,
+// process and machine take their turns. Arguments that name no area take no lock: the write
+// itself answers for them.
+template <typename Body>
+int GuardedWrite(const char* device, const char* area, Body body)
+{
+    return Guarded([&] {
+        std::string folder;
+        if (LocateArea(device, area, folder) != VORLANX_OK)
+            return body();
+        const CAreaLock lock(folder);
+        return lock.Result() == VORLANX_OK ? body() : lock.Result();
+    });
 }
 
 // The record's texts, refused when a field lacks its terminator.
@@ -135,7 +151,7 @@ int __cdecl talmor_RetrieveCategory(const char* device, const char* area, const 
 int __cdecl talmor_NewCategory(const char* device, const char* area, const char* category,
                                CCategoryData* record)
 {
-    return Guarded([&] {
+    return GuardedWrite(device, area, [&] {
         std::string name, description, parent;
         int code = ReadRecord(record, name, description);
         if (code == VORLANX_OK)
@@ -155,7 +171,7 @@ int __cdecl talmor_NewCategory(const char* device, const char* area, const char*
 int __cdecl talmor_EditCategory(const char* device, const char* area, const char* category,
                                 CCategoryData* record)
 {
-    return Guarded([&] {
+    return GuardedWrite(device, area, [&] {
         std::string name, description, parent, current;
         int code = ReadRecord(record, name, description);
         if (code == VORLANX_OK)
@@ -180,7 +196,7 @@ int __cdecl talmor_EditCategory(const char* device, const char* area, const char
 
 int __cdecl talmor_DeleteCategory(const char* device, const char* area, const char* category)
 {
-    return Guarded([&] {
+    return GuardedWrite(device, area, [&] {
         std::string parent, name;
         const int code = LocateCategory(device, area, category, parent, name);
         if (code != VORLANX_OK)
