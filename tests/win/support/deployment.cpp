@@ -160,6 +160,10 @@ void RemoveTree(const std::string& path)
         DeleteFileA(path.c_str());
         return;
     }
+    // A link is left alone (a test removes its own): following it could loop, and Wine removes
+    // the folder a link names, not the link.
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+        return;
     for (const std::string& name : FolderEntries(path))
         RemoveTree(path + "\\" + name);
     RemoveDirectoryA(path.c_str());
