@@ -1,9 +1,11 @@
-// lock_holder.exe FILE EVENT: takes the write lock that ~vorlanx.lck carries, as a writer does
-// (byte 0, exclusive), sets the named event and holds it until it is killed. A windows program,
-// so that no console comes with it.
+// lock_holder.exe FILE FOLDER: takes the write lock that FILE (an area's ~vorlanx.lck) carries,
+// as a writer does (byte 0, exclusive), makes FOLDER\held and holds the lock until FOLDER\release
+// appears or it is killed. Files, not events, tell the test, which may run under another Wine
+// server. A windows program, so that no console comes with it.
 #include <windows.h>
 
 #include <cstdlib>
+#include <string>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
@@ -15,10 +17,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     OVERLAPPED at = {};
     if (file == INVALID_HANDLE_VALUE || !LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &at))
         return 3;
-    const HANDLE held = OpenEventA(EVENT_MODIFY_STATE, FALSE, __argv[2]);
-    if (!held)
-        return 4;
-    SetEvent(held);
-    Sleep(INFINITE);
+    const std::string folder = __argv[2];
+    CloseHandle(CreateFileA((folder + "\\held").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    while (GetFileAttributesA((folder + "\\release").c_str()) == INVALID_FILE_ATTRIBUTES)
+        Sleep(20);
     return 0;
 }

@@ -27,6 +27,15 @@ bool WaitFor(const std::string& path, DWORD ms)
     return false;
 }
 
+// A path of this prefix as the second prefix names it (its Z: drive is the Unix root too).
+std::string InSecondPrefix(const std::string& path)
+{
+    std::string named = "Z:" + UnixPath(path);
+    for (char& c : named)
+        c = c == '/' ? '\\' : c;
+    return named;
+}
+
 class StoreShare : public ::testing::Test {
 protected:
     void SetUp() override
@@ -47,21 +56,41 @@ protected:
         return code == VORLANX_OK ? record.description : "retrieve: " + std::to_string(code);
     }
 
+    // Starts a program of the tests in the second prefix: another machine.
+    void RunOnSecondMachine(const std::string& program, const std::string& arguments)
+    {
+        const char* second = getenv("VORLANX_SECOND_PREFIX");
+        ASSERT_TRUE(second) << "VORLANX_SECOND_PREFIX names the second Wine prefix";
+        ASSERT_TRUE(StartUnixCommand("WINEPREFIX='" + std::string(second) + "' wine '" +
+                                     UnixPath(TestsFolder() + "\\" + program) + "' " + arguments));
+    }
+
     Deployment deployment;
     CStoreCalls store;
 };
 
 TEST_F(StoreShare, TwoMachinesEditingOneCategoryAreNeverRefused)
 {
-    const char* second = getenv("VORLANX_SECOND_PREFIX");
-    ASSERT_TRUE(second) << "VORLANX_SECOND_PREFIX names the second Wine prefix";
-    std::string folder = "Z:" + UnixPath(deployment.Folder());
-    for (char& c : folder)
-        c = c == '/' ? '\\' : c;
+    // The other machine holds the area's lock: a writer here waits until it lets go.
+    RunOnSecondMachine("lock_holder.exe", "'" + kArea + "\\~vorlanx.lck' '" +
+                                              InSecondPrefix(deployment.Folder()) + "'");
+    ASSERT_TRUE(WaitFor(deployment.Folder() + "\\held", 60000));
+    int code = 0;
+    std::thread waiting([&] {
+        CCategoryData record = MakeRecord("CAT", "A 0 0");
+        code = store.editCategory("5", "AREA1", "CAT", &record);
+    });
+    Sleep(1000);
+    EXPECT_EQ(code, 0) << "written while the other machine held the lock";
+    WriteTextFile(deployment.Folder() + "\\release", "");
+    waiting.join();
+    EXPECT_EQ(code, VORLANX_OK);
+
+    // Eight writers on each machine.
     const int threads = 8, rounds = 25;
-    ASSERT_TRUE(StartUnixCommand("WINEPREFIX='" + std::string(second) + "' wine '" +
-                                 UnixPath(TestsFolder() + "\\share_writer.exe") + "' '" + folder +
-                                 "' B " + std::to_string(threads) + " " + std::to_string(rounds)));
+    RunOnSecondMachine("share_writer.exe", "'" + InSecondPrefix(deployment.Folder()) + "' B " +
+                                               std::to_string(threads) + " " +
+                                               std::to_string(rounds));
     ASSERT_TRUE(WaitFor(deployment.Folder() + "\\B.started", 60000));
 
     int first = 0;
@@ -77,16 +106,14 @@ TEST_F(StoreShare, TwoMachinesEditingOneCategoryAreNeverRefused)
 
 TEST_F(StoreShare, AWriterWaitsForAHeldLockAtMostItsBoundAndNotForADeadHolder)
 {
-    const char kEvent[] = "vorlanx-lock-holder-holds";
-    HANDLE held = CreateEventA(nullptr, TRUE, FALSE, kEvent);
     std::string command = "\"" + TestsFolder() + "\\lock_holder.exe\" \"" + kArea +
-                          "\\~vorlanx.lck\" " + kEvent;
+                          "\\~vorlanx.lck\" \"" + deployment.Folder() + "\"";
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION holder = {};
     ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS,
                                nullptr, nullptr, &si, &holder));
-    ASSERT_EQ(WaitForSingleObject(held, 20000), WAIT_OBJECT_0);
+    ASSERT_TRUE(WaitFor(deployment.Folder() + "\\held", 20000));
 
     CCategoryData record = MakeRecord("CAT", "while held");
     DWORD start = GetTickCount();
@@ -111,7 +138,6 @@ TEST_F(StoreShare, AWriterWaitsForAHeldLockAtMostItsBoundAndNotForADeadHolder)
     EXPECT_EQ(Description(), "after the holder died");
     CloseHandle(holder.hThread);
     CloseHandle(holder.hProcess);
-    CloseHandle(held);
 }
 
 TEST_F(StoreShare, AServerThatCannotBeReachedIsReportedAndRefused)
