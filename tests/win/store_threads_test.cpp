@@ -26,7 +26,7 @@ protected:
         const std::string drive = deployment.MakeDevice("c");
         deployment.WriteStorageIni({{"C:", drive}, {"1", one}, {"12", twelve}});
         const char* access[] = {"open", "blocked", "restricted", nullptr};
-        for (int i = 0; i < 24; ++i) {
+        for (int i = 0; i < 80; ++i) {
             const std::string area = "AREA" + std::to_string(i);
             MakeArea(Storage(one), area, access[i % 4], i % 5 == 0 ? "yes" : "no",
                      i % 7 == 0 ? "yes" : "no");
@@ -75,7 +75,7 @@ protected:
 TEST_F(StoreThreads, ThreeThreadsBrowsingAtOnceGetTheSameTree)
 {
     const Lines expected = Browse();
-    ASSERT_EQ(expected.size(), 3u + 24 * 3 + 24 * 3 + 1);
+    ASSERT_EQ(expected.size(), 3u + 80 * 3 + 80 * 3 + 1);
     for (int round = 0; round < 20; ++round) {
         Lines got[3];
         std::vector<std::thread> threads;
