@@ -24,7 +24,9 @@ struct CFolderId {
     uint64_t m_nIndex = 0;
     bool operator<(const CFolderId& other) const
     {
-        return m_nVolume != other.m_nVolume ? m_nVolume < other.m_nVolume : m_nIndex < other.m_nIndex;
+        if (m_nVolume != other.m_nVolume)
+            return m_nVolume < other.m_nVolume;
+        return m_nIndex < other.m_nIndex;
     }
 };
 

@@ -25,7 +25,8 @@ TEST(StoreTree, TheListingFollowsNoLinkAndEntersNoFolderTwice)
     MakeFolders(deployment.Folder() + "\\outside\\X\\Y");
     ASSERT_TRUE(MakeUnixLink(storage + "\\LOOPY\\SELF", "."));
     ASSERT_TRUE(MakeUnixLink(storage + "\\LOOPY\\CAT\\UP", ".."));
-    ASSERT_TRUE(MakeUnixLink(storage + "\\LOOPY\\OUT", UnixPath(deployment.Folder() + "\\outside")));
+    const std::string outside = UnixPath(deployment.Folder() + "\\outside");
+    ASSERT_TRUE(MakeUnixLink(storage + "\\LOOPY\\OUT", outside));
     // An area that is a link to the storage folder itself: listed, as the folders under storage
     // all are, but what lies below it is the storage folder again.
     ASSERT_TRUE(MakeUnixLink(storage + "\\ALIAS", "."));
