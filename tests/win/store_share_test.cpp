@@ -100,7 +100,7 @@ TEST_F(StoreShare, TwoMachinesEditingOneCategoryAreNeverRefused)
     EXPECT_EQ(ReadTextFile(deployment.Folder() + "\\B.result"), "0 0");
 
     EXPECT_TRUE(IsRaceDescription(Description(), "AB", threads, rounds)) << Description();
-    EXPECT_EQ(FolderEntries(kArea), (Names{"CAT", "login.ctl", "~vorlanx.lck"}));
+    EXPECT_EQ(FolderEntries(kArea), (Names{"CAT", "login.ctl"}));
     EXPECT_EQ(FolderEntries(kArea + "\\CAT"), Names{"category.txt"});
 }
 
