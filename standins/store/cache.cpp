@@ -1,22 +1,24 @@
 #include "cache.h"
 
+#include "thread_table.h"
+
 namespace {
-unsigned g_generation = 0;
-unsigned g_lastGeneration = 0;
+CThreadTable<CCachePass> g_passes;
 }  // namespace
 
 void OpenCachePass()
 {
-    g_generation = ++g_lastGeneration;
+    // A second start on the same thread begins afresh.
+    g_passes.Drop();
+    g_passes.Get();
 }
 
 void CloseCachePass()
 {
-    g_generation = 0;
-    ++g_lastGeneration;
+    g_passes.Drop();
 }
 
-unsigned CacheGeneration()
+CCachePass* CurrentCachePass()
 {
-    return g_generation;
+    return g_passes.Find();
 }

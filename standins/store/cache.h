@@ -1,9 +1,23 @@
 // The cached pass that talmor_startcache opens: while it is open, what the store reads (the
 // device table, login control files) is read once and kept; answers are the same without it.
+// Each thread has a pass of its own, so one thread's start or stop never touches another's.
 #pragma once
+
+#include "devices.h"
+#include "login_control.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+struct CCachePass {
+    bool m_bDevicesRead = false;
+    std::vector<Device> m_vecDevices;
+    std::map<std::string, LoginControl> m_mapLogins;  // by the file's path
+};
 
 void OpenCachePass();
 void CloseCachePass();
-// Changes whenever a pass opens or closes; 0 while none is open. Readers keep what they cached
-// together with the generation they read it in.
-unsigned CacheGeneration();
+
+// The calling thread's open pass, or null when it has none.
+CCachePass* CurrentCachePass();

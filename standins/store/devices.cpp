@@ -69,16 +69,14 @@ std::vector<Device> ReadDevicesUncached()
 
 std::vector<Device> ReadDevices()
 {
-    static std::vector<Device> cached;
-    static unsigned cachedIn = 0;
-    const unsigned generation = CacheGeneration();
-    if (generation == 0)
+    CCachePass* pass = CurrentCachePass();
+    if (!pass)
         return ReadDevicesUncached();
-    if (cachedIn != generation) {
-        cached = ReadDevicesUncached();
-        cachedIn = generation;
+    if (!pass->m_bDevicesRead) {
+        pass->m_vecDevices = ReadDevicesUncached();
+        pass->m_bDevicesRead = true;
     }
-    return cached;
+    return pass->m_vecDevices;
 }
 
 std::vector<Device> ResolveDevices(const char* token)

@@ -44,7 +44,10 @@ bool IsDirectory(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool FindSubFolder(const std::string& folder, const std::string& name, std::string& actual)
+namespace {
+
+bool FindFolder(const std::string& folder, const std::string& name, std::string& actual,
+                bool ownOnly)
 {
     // A folder a rename has moved aside is no category and is never found by its own name.
     const std::string path = folder + "\\" + name;
@@ -55,10 +58,22 @@ bool FindSubFolder(const std::string& folder, const std::string& name, std::stri
     if (find == INVALID_HANDLE_VALUE)
         return false;
     FindClose(find);
-    if (!IsFolder(data))
+    if (!IsFolder(data) || (ownOnly && (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)))
         return false;
     actual = data.cFileName;
     return true;
+}
+
+}  // namespace
+
+bool FindSubFolder(const std::string& folder, const std::string& name, std::string& actual)
+{
+    return FindFolder(folder, name, actual, false);
+}
+
+bool FindOwnSubFolder(const std::string& folder, const std::string& name, std::string& actual)
+{
+    return FindFolder(folder, name, actual, true);
 }
 
 std::vector<std::string> SubFolders(const std::string& folder)
@@ -77,4 +92,34 @@ bool ListEntries(const std::string& folder, std::vector<std::string>& files,
     return ForEachEntry(folder, [&](const WIN32_FIND_DATAA& data) {
         (IsFolder(data) ? folders : files).emplace_back(data.cFileName);
     });
+}
+
+bool GetFolderId(const std::string& folder, CFolderId& id)
+{
+    if (folder.empty() || folder.size() > kMaxFilePath)
+        return false;
+    const HANDLE handle = CreateFileA(folder.c_str(), 0,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    BY_HANDLE_FILE_INFORMATION info;
+    const bool ok = GetFileInformationByHandle(handle, &info);
+    CloseHandle(handle);
+    if (!ok)
+        return false;
+    id.m_nVolume = info.dwVolumeSerialNumber;
+    id.m_nIndex = (uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    return true;
+}
+
+std::vector<std::string> OwnSubFolders(const std::string& folder)
+{
+    std::vector<std::string> names;
+    ForEachEntry(folder, [&](const WIN32_FIND_DATAA& data) {
+        if (IsFolder(data) && !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
+            !IsRenameLeftover(data.cFileName))
+            names.emplace_back(data.cFileName);
+    });
+    return names;
 }

@@ -2,6 +2,7 @@
 // to it (the helper answers as for a missing folder).
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -19,3 +20,27 @@ std::vector<std::string> SubFolders(const std::string& folder);
 // folder cannot be listed.
 bool ListEntries(const std::string& folder, std::vector<std::string>& files,
                  std::vector<std::string>& folders);
+
+// What tells a folder from every other, whatever path or link reaches it: the volume's serial
+// number and the folder's index on it.
+struct CFolderId {
+    uint32_t m_nVolume = 0;
+    uint64_t m_nIndex = 0;
+    bool operator<(const CFolderId& other) const
+    {
+        if (m_nVolume != other.m_nVolume)
+            return m_nVolume < other.m_nVolume;
+        return m_nIndex < other.m_nIndex;
+    }
+};
+
+// False when the folder cannot be opened.
+bool GetFolderId(const std::string& folder, CFolderId& id);
+
+// The sub-folders of folder that live there: not links or junctions to folders elsewhere.
+std::vector<std::string> OwnSubFolders(const std::string& folder);
+
+// FindSubFolder for a sub-folder that lives there. Categories are such folders: the listing
+// neither shows nor follows a link, so no call reaches through one (a delete would remove the
+// folder it points to).
+bool FindOwnSubFolder(const std::string& folder, const std::string& name, std::string& actual);

@@ -35,7 +35,7 @@ int LocateLevel(const std::string& parent, const std::string& level, std::string
         return VORLANX_ERR_INVALID_NAME;
     if (JoinPath(parent, level, AnsiCodePage()).size() > kMaxFilePath)
         return VORLANX_ERR_PATH_TOO_LONG;
-    return FindSubFolder(parent, level, actual) ? VORLANX_OK : VORLANX_ERR_NO_CATEGORY;
+    return FindOwnSubFolder(parent, level, actual) ? VORLANX_OK : VORLANX_ERR_NO_CATEGORY;
 }
 
 int LocateLevels(const std::string& area, const std::vector<std::string>& levels,

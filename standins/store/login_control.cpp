@@ -8,8 +8,6 @@
 
 #include <windows.h>
 
-#include <map>
-
 namespace {
 
 LoginControl ReadUncached(const std::string& path)
@@ -48,18 +46,12 @@ LoginControl ReadUncached(const std::string& path)
 LoginControl ReadLoginControl(const std::string& path)
 {
     // Both the access check and the read-only test of an area read its file during a build.
-    static std::map<std::string, LoginControl> cached;
-    static unsigned cachedIn = 0;
-    const unsigned generation = CacheGeneration();
-    if (generation == 0)
+    CCachePass* pass = CurrentCachePass();
+    if (!pass)
         return ReadUncached(path);
-    if (cachedIn != generation) {
-        cached.clear();
-        cachedIn = generation;
-    }
-    auto it = cached.find(path);
-    if (it == cached.end())
-        it = cached.emplace(path, ReadUncached(path)).first;
+    auto it = pass->m_mapLogins.find(path);
+    if (it == pass->m_mapLogins.end())
+        it = pass->m_mapLogins.emplace(path, ReadUncached(path)).first;
     return it->second;
 }
 

@@ -2,6 +2,7 @@
 // and its description is category.txt in it (see design.md, "Our category store").
 #include "external/talmor.h"
 
+#include "../store/area_lock.h"
 #include "../store/cache.h"
 #include "../store/description.h"
 #include "../store/folders.h"
@@ -16,6 +17,7 @@
 
 #include <cstring>
 #include <new>
+#include <optional>
 
 namespace {
 
@@ -63,15 +65,18 @@ int CheckWritable(const std::string& area)
     return control.readonly ? VORLANX_AREA_READONLY : VORLANX_OK;
 }
 
-// The folder a write works in: the area's, checked for writing, then down the levels. What an
-// interrupted rename left there is put back first.
+// The folder a write works in: the area's, checked for writing and locked against every other
+// writer, then down the levels. What an interrupted rename left there is put back first. A
+// refused write takes no lock, so it leaves nothing behind.
 int OpenForWrite(const char* device, const char* area, const std::vector<std::string>& levels,
-                 std::string& parent)
+                 std::optional<CAreaLock>& lock, std::string& parent)
 {
     std::string areaFolder;
     int code = LocateArea(device, area, areaFolder);
     if (code == VORLANX_OK)
         code = CheckWritable(areaFolder);
+    if (code == VORLANX_OK)
+        code = lock.emplace(areaFolder).Result();
     if (code == VORLANX_OK)
         code = LocateLevels(areaFolder, levels, parent);
     if (code == VORLANX_OK)
@@ -81,14 +86,14 @@ int OpenForWrite(const char* device, const char* area, const std::vector<std::st
 
 // For Edit and Delete: the category's parent folder and its name's spelling on disk.
 int LocateForWrite(const char* device, const char* area, const char* category,
-                   std::string& parent, std::string& current)
+                   std::optional<CAreaLock>& lock, std::string& parent, std::string& current)
 {
     if (!category || !*category)
         return VORLANX_ERR_INVALID_ARGUMENT;
     std::vector<std::string> levels = SplitCategoryPath(category, AnsiCodePage());
     const std::string last = levels.back();
     levels.pop_back();
-    int code = OpenForWrite(device, area, levels, parent);
+    int code = OpenForWrite(device, area, levels, lock, parent);
     if (code == VORLANX_OK)
         code = LocateLevel(parent, last, current);
     if (code == VORLANX_OK && !FitsCategoryFolder(JoinPath(parent, current, AnsiCodePage())))
@@ -160,10 +165,12 @@ int NewCategory(const char* device, const char* area, const char* category,
                 const CCategoryData* record)
 {
     std::string name, description, parent;
+    std::optional<CAreaLock> lock;
     int code = ReadRecord(record, name, description);
     if (code == VORLANX_OK)
         code = OpenForWrite(device, area,
-                            SplitCategoryPath(category ? category : "", AnsiCodePage()), parent);
+                            SplitCategoryPath(category ? category : "", AnsiCodePage()), lock,
+                            parent);
     if (code != VORLANX_OK)
         return code;
     const std::string folder = JoinPath(parent, name, AnsiCodePage());
@@ -183,9 +190,10 @@ int EditCategory(const char* device, const char* area, const char* category,
                  const CCategoryData* record)
 {
     std::string name, description, parent, current;
+    std::optional<CAreaLock> lock;
     int code = ReadRecord(record, name, description);
     if (code == VORLANX_OK)
-        code = LocateForWrite(device, area, category, parent, current);
+        code = LocateForWrite(device, area, category, lock, parent, current);
     if (code != VORLANX_OK)
         return code;
     const bool rename = name != current;
@@ -207,7 +215,8 @@ int EditCategory(const char* device, const char* area, const char* category,
 int DeleteCategory(const char* device, const char* area, const char* category)
 {
     std::string parent, current;
-    const int code = LocateForWrite(device, area, category, parent, current);
+    std::optional<CAreaLock> lock;
+    const int code = LocateForWrite(device, area, category, lock, parent, current);
     if (code != VORLANX_OK)
         return code;
     return RemoveCategoryFolder(JoinPath(parent, current, AnsiCodePage()));

@@ -20,6 +20,22 @@ std::string NewTempFolder()
     return folder;
 }
 
+std::vector<std::string> AllEntries(const std::string& folder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA data;
+    const HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (strcmp(data.cFileName, ".") != 0 && strcmp(data.cFileName, "..") != 0)
+            names.emplace_back(data.cFileName);
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 }  // namespace
 
 std::string TestsFolder()
@@ -134,21 +150,6 @@ void MakeFolders(const std::string& path)
     CreateDirectoryA(path.c_str(), nullptr);
 }
 
-std::vector<std::string> FolderEntries(const std::string& folder)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA data;
-    const HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        if (strcmp(data.cFileName, ".") != 0 && strcmp(data.cFileName, "..") != 0)
-            names.emplace_back(data.cFileName);
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 void RemoveTree(const std::string& path)
 {
@@ -160,7 +161,18 @@ void RemoveTree(const std::string& path)
         DeleteFileA(path.c_str());
         return;
     }
-    for (const std::string& name : FolderEntries(path))
+    // A link is left alone (a test removes its own): following it could loop, and Wine removes
+    // the folder a link names, not the link.
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+        return;
+    for (const std::string& name : AllEntries(path))
         RemoveTree(path + "\\" + name);
     RemoveDirectoryA(path.c_str());
+}
+
+std::vector<std::string> FolderEntries(const std::string& folder)
+{
+    std::vector<std::string> names = AllEntries(folder);
+    names.erase(std::remove(names.begin(), names.end(), "~vorlanx.lck"), names.end());
+    return names;
 }

@@ -46,7 +46,8 @@ std::string ReadTextFile(const std::string& path);
 bool Exists(const std::string& path);
 void MakeFolders(const std::string& path);
 void RemoveTree(const std::string& path);
-// The names in folder, sorted by their bytes.
+// The names in folder, sorted by their bytes; an area's lock file, which the first write to the
+// area makes and which stays, is not among them.
 std::vector<std::string> FolderEntries(const std::string& folder);
 
 // A procedure of a loaded library as the function type it is.

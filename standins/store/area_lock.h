@@ -1,0 +1,27 @@
+// The write lock of an area, which serializes the writes of every thread, process and machine
+// that reaches the area: an exclusive byte-range lock on the area's lock file, ~vorlanx.lck in
+// its folder. The file is opened shared by every writer and never deleted; the system releases
+// the lock of a writer that dies.
+#pragma once
+
+#include <string>
+
+extern const char kAreaLockFile[];  // "~vorlanx.lck"
+
+class CAreaLock {
+public:
+    // Waits for the lock at most about ten seconds. Result() tells whether it was taken.
+    explicit CAreaLock(const std::string& areaFolder);
+    ~CAreaLock();
+    CAreaLock(const CAreaLock&) = delete;
+    CAreaLock& operator=(const CAreaLock&) = delete;
+
+    // VORLANX_OK while held; VORLANX_ERR_BUSY when another writer held it all the while;
+    // VORLANX_ERR_IO when the lock file cannot be opened, VORLANX_ERR_PATH_TOO_LONG when its
+    // path does not fit.
+    int Result() const { return m_nResult; }
+
+private:
+    void* m_hFile;
+    int m_nResult;
+};

@@ -1,0 +1,164 @@
+// Our store and lookup called from several threads of one process at once: each thread's
+// enumeration and cached pass are its own, and writes to one area take their turns.
+#include "support/deployment.h"
+#include "support/store_calls.h"
+
+#include "vorlanx.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class StoreThreads : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(store.Load(deployment.Load("talmor.dll"), deployment.Load("ORVENT.dll")));
+        one = deployment.MakeDevice("1");
+        const std::string twelve = deployment.MakeDevice("12");
+        const std::string drive = deployment.MakeDevice("c");
+        deployment.WriteStorageIni({{"C:", drive}, {"1", one}, {"12", twelve}});
+        const char* access[] = {"open", "blocked", "restricted", nullptr};
+        for (int i = 0; i < 80; ++i) {
+            const std::string area = "AREA" + std::to_string(i);
+            MakeArea(Storage(one), area, access[i % 4], i % 5 == 0 ? "yes" : "no",
+                     i % 7 == 0 ? "yes" : "no");
+            MakeFolders(Storage(one) + "\\" + area + "\\CAT\\SUB" + std::to_string(i));
+            MakeFolders(Storage(one) + "\\" + area + "\\OTHER");
+            MakeArea(Storage(twelve), area, access[(i + 1) % 4]);
+            MakeArea(Storage(drive), area, "open");
+        }
+        MakeArea(Storage(one), "WORK", "open");
+    }
+
+    static std::string Storage(const std::string& root) { return root + "\\userroot\\storage"; }
+
+    // What the browser asks while it builds its tree, one line per device and listed entry.
+    Lines Browse()
+    {
+        Lines lines;
+        store.startcache();
+        for (const char* d = store.listFirstDevice("\\\\.", 7); d; d = store.listNextDevice()) {
+            const std::string device = d;
+            lines.push_back(device);
+            for (const char* a = store.listFirstArea(d); a; a = store.listNextArea()) {
+                std::string line = device + " " + a;
+                if (!strchr(a, '#')) {
+                    std::string login = device.substr(0, 1) + ":\\userroot\\storage\\" + a +
+                                        "\\login.ctl";
+                    int first = 0, second = 0, third = 0;
+                    const int check =
+                        store.checkTrailer(login.data(), 5, &first, &second, &third);
+                    line += " " + std::to_string(check) + " " + std::to_string(second) + " " +
+                            std::to_string(store.isAreaReadonly(d, a));
+                }
+                lines.push_back(line);
+            }
+        }
+        store.stopcache();
+        std::sort(lines.begin(), lines.end());
+        return lines;
+    }
+
+    Deployment deployment;
+    CStoreCalls store;
+    std::string one;
+};
+
+TEST_F(StoreThreads, ThreeThreadsBrowsingAtOnceGetTheSameTree)
+{
+    const Lines expected = Browse();
+    ASSERT_EQ(expected.size(), 3u + 80 * 3 + 80 * 3 + 1);
+    for (int round = 0; round < 20; ++round) {
+        Lines got[3];
+        std::vector<std::thread> threads;
+        for (Lines& lines : got)
+            threads.emplace_back([this, &lines] { lines = Browse(); });
+        // A thread that leaves its pass and its enumerations open, and ends.
+        threads.emplace_back([&] {
+            store.startcache();
+            store.listFirstDevice("\\\\.", 7);
+            store.listFirstArea("1");
+        });
+        for (std::thread& t : threads)
+            t.join();
+        for (const Lines& lines : got)
+            ASSERT_EQ(lines, expected) << "round " << round;
+    }
+    // The libraries are freed after the threads have ended (the deployment frees them); the
+    // next test runs in this same process.
+}
+
+TEST_F(StoreThreads, EightThreadsCreatingRenamingAndReadingLeaveNothingStray)
+{
+    const int threads = 8, rounds = 8;
+    std::vector<std::string> failures;
+    std::mutex failuresLock;
+    auto expect = [&](bool ok, const std::string& what) {
+        if (!ok) {
+            std::lock_guard<std::mutex> hold(failuresLock);
+            failures.push_back(what);
+        }
+    };
+    auto retrieve = [&](const std::string& name, const std::string& description) {
+        CCategoryData record = {};
+        const int code = store.retrieveCategory("1", "WORK", name.c_str(), &record);
+        expect(code == VORLANX_OK && name == record.name && description == record.description,
+               "retrieve " + name + ": " + std::to_string(code));
+    };
+    std::vector<std::thread> workers;
+    for (int t = 0; t < threads; ++t)
+        workers.emplace_back([&, t] {
+            for (int r = 0; r < rounds; ++r) {
+                const std::string id = std::to_string(t) + "R" + std::to_string(r);
+                CCategoryData record = MakeRecord("N" + id, "new " + id);
+                expect(store.newCategory("1", "WORK", "", &record) == VORLANX_OK, "new " + id);
+                retrieve("N" + id, "new " + id);
+                record = MakeRecord("n" + id, "case " + id);  // a change of case alone
+                expect(store.editCategory("1", "WORK", ("N" + id).c_str(), &record) == VORLANX_OK,
+                       "edit case " + id);
+                retrieve("n" + id, "case " + id);
+                record = MakeRecord("E" + id, "edit " + id);
+                expect(store.editCategory("1", "WORK", ("n" + id).c_str(), &record) == VORLANX_OK,
+                       "edit " + id);
+                retrieve("E" + id, "edit " + id);
+            }
+        });
+    for (std::thread& w : workers)
+        w.join();
+    EXPECT_EQ(failures, Lines{});
+
+    Lines expected = {"login.ctl"};
+    for (int t = 0; t < threads; ++t)
+        for (int r = 0; r < rounds; ++r)
+            expected.push_back("E" + std::to_string(t) + "R" + std::to_string(r));
+    std::sort(expected.begin(), expected.end());
+    const std::string work = Storage(one) + "\\WORK";
+    EXPECT_EQ(FolderEntries(work), expected);
+    for (const std::string& name : FolderEntries(work))
+        if (name[0] == 'E') {
+            EXPECT_EQ(FolderEntries(work + "\\" + name), Lines{"category.txt"}) << name;
+        }
+}
+
+TEST_F(StoreThreads, EightThreadsEditingOneCategoryAreNeverRefused)
+{
+    MakeFolders(Storage(one) + "\\WORK\\CAT");
+    const int threads = 8, rounds = 25;
+    int firstRefusal = 0;
+    EXPECT_EQ(RaceEdits(store, "1", "WORK", "CAT", "A", threads, rounds, firstRefusal), 0)
+        << "first refusal " << firstRefusal;
+    CCategoryData record = {};
+    ASSERT_EQ(store.retrieveCategory("1", "WORK", "CAT", &record), VORLANX_OK);
+    EXPECT_TRUE(IsRaceDescription(record.description, "A", threads, rounds)) << record.description;
+    EXPECT_EQ(FolderEntries(Storage(one) + "\\WORK\\CAT"), Lines{"category.txt"});
+}
+
+}  // namespace

@@ -1,0 +1,43 @@
+// The lookup's listing on a tree that links back into itself and out of itself: it stays
+// finite and lists each real category once, under its own name.
+#include "support/deployment.h"
+#include "support/store_calls.h"
+#include "support/unix_side.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+TEST(StoreTree, TheListingFollowsNoLinkAndEntersNoFolderTwice)
+{
+    Deployment deployment;
+    CStoreCalls store;
+    ASSERT_TRUE(store.Load(deployment.Load("talmor.dll"), deployment.Load("ORVENT.dll")));
+    const std::string root = deployment.MakeDevice("1");
+    deployment.WriteStorageIni({{"1", root}});
+    const std::string storage = root + "\\userroot\\storage";
+    MakeArea(storage, "LOOPY", "open");
+    MakeFolders(storage + "\\LOOPY\\CAT\\SUB");
+    MakeFolders(deployment.Folder() + "\\outside\\X\\Y");
+    ASSERT_TRUE(MakeUnixLink(storage + "\\LOOPY\\SELF", "."));
+    ASSERT_TRUE(MakeUnixLink(storage + "\\LOOPY\\CAT\\UP", ".."));
+    const std::string outside = UnixPath(deployment.Folder() + "\\outside");
+    ASSERT_TRUE(MakeUnixLink(storage + "\\LOOPY\\OUT", outside));
+    // An area that is a link to the storage folder itself: listed, as the folders under storage
+    // all are, but what lies below it is the storage folder again.
+    ASSERT_TRUE(MakeUnixLink(storage + "\\ALIAS", "."));
+
+    Names listed;
+    for (const char* a = store.listFirstArea("1"); a; a = store.listNextArea())
+        listed.emplace_back(a);
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, (Names{"ALIAS", "LOOPY", "LOOPY#CAT", "LOOPY#CAT#SUB"}));
+    for (const char* link : {"\\LOOPY\\SELF", "\\LOOPY\\CAT\\UP", "\\LOOPY\\OUT", "\\ALIAS"})
+        EXPECT_TRUE(RemoveUnixLink(storage + link)) << link;
+}
+
+}  // namespace
