@@ -3,6 +3,7 @@
 // RaceEdits), and writes "refusals firstRefusal" to FOLDER\TAG.result. The edit race of another
 // machine, run in a second Wine prefix. A windows program, so that no console comes with it.
 #include "support/store_calls.h"
+#include "support/store_forwarder.h"
 
 #include <windows.h>
 
@@ -30,14 +31,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     if (__argc != 5)
         return 2;
     const std::string folder = __argv[1], tag = __argv[2];
-    CStoreCalls store;
     HMODULE talmor = LoadLibraryExA((folder + "\\talmor.dll").c_str(), nullptr,
                                     LOAD_WITH_ALTERED_SEARCH_PATH);
-    if (!store.Load(talmor, nullptr))
+    if (!talmor)
         return 3;
+    ForwardStoreTo(talmor, nullptr);
     WriteWhole(folder + "\\" + tag + ".started", "");
     int first = 0;
-    const int refusals = RaceEdits(store, "5", "AREA1", "CAT", tag, atoi(__argv[3]),
+    const int refusals = RaceEdits("5", "AREA1", "CAT", tag, atoi(__argv[3]),
                                    atoi(__argv[4]), first);
     WriteWhole(folder + "\\" + tag + ".result",
                std::to_string(refusals) + " " + std::to_string(first));

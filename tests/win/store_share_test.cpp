@@ -3,6 +3,7 @@
 // share reached through a UNC root; waits for it are bounded; an unreachable server is reported.
 #include "support/deployment.h"
 #include "support/store_calls.h"
+#include "support/store_forwarder.h"
 #include "support/unix_side.h"
 
 #include "vorlanx.h"
@@ -40,7 +41,9 @@ class StoreShare : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(store.Load(deployment.Load("talmor.dll"), deployment.Load("ORVENT.dll")));
+        HMODULE talmor = deployment.Load("talmor.dll"), orvent = deployment.Load("ORVENT.dll");
+        ASSERT_TRUE(talmor && orvent);
+        ForwardStoreTo(talmor, orvent);
         RemoveTree(kRoot);
         MakeArea(kRoot + "\\userroot\\storage", "AREA1", "open");
         MakeFolders(kArea + "\\CAT");
@@ -52,7 +55,7 @@ protected:
     std::string Description()
     {
         CCategoryData record = {};
-        const int code = store.retrieveCategory("5", "AREA1", "CAT", &record);
+        const int code = talmor_RetrieveCategory("5", "AREA1", "CAT", &record);
         return code == VORLANX_OK ? record.description : "retrieve: " + std::to_string(code);
     }
 
@@ -66,7 +69,6 @@ protected:
     }
 
     Deployment deployment;
-    CStoreCalls store;
 };
 
 TEST_F(StoreShare, TwoMachinesEditingOneCategoryAreNeverRefused)
@@ -78,7 +80,7 @@ TEST_F(StoreShare, TwoMachinesEditingOneCategoryAreNeverRefused)
     int code = 0;
     std::thread waiting([&] {
         CCategoryData record = MakeRecord("CAT", "A 0 0");
-        code = store.editCategory("5", "AREA1", "CAT", &record);
+        code = talmor_EditCategory("5", "AREA1", "CAT", &record);
     });
     Sleep(1000);
     EXPECT_EQ(code, 0) << "written while the other machine held the lock";
@@ -94,7 +96,7 @@ TEST_F(StoreShare, TwoMachinesEditingOneCategoryAreNeverRefused)
     ASSERT_TRUE(WaitFor(deployment.Folder() + "\\B.started", 60000));
 
     int first = 0;
-    EXPECT_EQ(RaceEdits(store, "5", "AREA1", "CAT", "A", threads, rounds, first), 0)
+    EXPECT_EQ(RaceEdits("5", "AREA1", "CAT", "A", threads, rounds, first), 0)
         << "first refusal " << first;
     ASSERT_TRUE(WaitFor(deployment.Folder() + "\\B.result", 60000));
     EXPECT_EQ(ReadTextFile(deployment.Folder() + "\\B.result"), "0 0");
@@ -117,7 +119,7 @@ TEST_F(StoreShare, AWriterWaitsForAHeldLockAtMostItsBoundAndNotForADeadHolder)
 
     CCategoryData record = MakeRecord("CAT", "while held");
     DWORD start = GetTickCount();
-    EXPECT_EQ(store.editCategory("5", "AREA1", "CAT", &record), VORLANX_ERR_BUSY);
+    EXPECT_EQ(talmor_EditCategory("5", "AREA1", "CAT", &record), VORLANX_ERR_BUSY);
     const DWORD waited = GetTickCount() - start;
     EXPECT_GE(waited, 9000u);
     EXPECT_LT(waited, 20000u);
@@ -128,7 +130,7 @@ TEST_F(StoreShare, AWriterWaitsForAHeldLockAtMostItsBoundAndNotForADeadHolder)
     start = GetTickCount();
     std::thread writer([&] {
         record = MakeRecord("CAT", "after the holder died");
-        code = store.editCategory("5", "AREA1", "CAT", &record);
+        code = talmor_EditCategory("5", "AREA1", "CAT", &record);
     });
     Sleep(1000);
     TerminateProcess(holder.hProcess, 9);
@@ -143,16 +145,16 @@ TEST_F(StoreShare, AWriterWaitsForAHeldLockAtMostItsBoundAndNotForADeadHolder)
 TEST_F(StoreShare, AServerThatCannotBeReachedIsReportedAndRefused)
 {
     CStringList failed;
-    store.storeFailedConnections(failed);
+    StoreFailedConnections(failed);
     ASSERT_EQ(failed.GetCount(), 1);
     EXPECT_STREQ(*failed.begin(), "6");
-    EXPECT_EQ(store.listFirstArea("6"), nullptr);
+    EXPECT_EQ(ListFirstArea("6"), nullptr);
     CCategoryData record = MakeRecord("CAT", "x");
-    EXPECT_EQ(store.retrieveCategory("6", "AREA1", "CAT", &record), VORLANX_ERR_NO_AREA);
-    EXPECT_EQ(store.newCategory("6", "AREA1", "", &record), VORLANX_ERR_NO_AREA);
+    EXPECT_EQ(talmor_RetrieveCategory("6", "AREA1", "CAT", &record), VORLANX_ERR_NO_AREA);
+    EXPECT_EQ(talmor_NewCategory("6", "AREA1", "", &record), VORLANX_ERR_NO_AREA);
     std::string login = "6:\\userroot\\storage\\AREA1\\login.ctl";
     int first = 0, second = 0, third = 0;
-    EXPECT_EQ(store.checkTrailer(login.data(), 5, &first, &second, &third),
+    EXPECT_EQ(cc_check_trailer_ex(login.data(), 5, &first, &second, &third),
               VORLANX_ERR_NO_LOGIN_CONTROL);
     EXPECT_EQ(second, 13);
     // The device that can be reached is not held up by the one that cannot.

@@ -272,7 +272,7 @@ TEST_F(StoreLibraries, ProfileSectionsAreReadWhole)
     EXPECT_EQ(Areas("1"), Names{"LONG"});
 }
 
-// Without a login.ctl (access null), or refused by it: nothing changes.
+// Without a login.ctl (access null), or refused by it: nothing changes, not even a lock file.
 TEST_F(StoreLibraries, WritesAreRefusedByTheAreasLoginControl)
 {
     const struct {
@@ -305,6 +305,7 @@ TEST_F(StoreLibraries, WritesAreRefusedByTheAreasLoginControl)
         EXPECT_EQ(talmor_RetrieveCategory("1", c.area, ok ? "MOVED" : "KEEP", &read), VORLANX_OK);
         EXPECT_STREQ(read.description, ok ? "changed" : "kept") << c.area;
         EXPECT_TRUE(ok || FolderEntries(area) == before) << c.area;
+        EXPECT_TRUE(ok || !Exists(area + "\\~vorlanx.lck")) << c.area << ": refused, yet locked";
     }
 }
 

@@ -2,6 +2,7 @@
 // enumeration and cached pass are its own, and writes to one area take their turns.
 #include "support/deployment.h"
 #include "support/store_calls.h"
+#include "support/store_forwarder.h"
 
 #include "vorlanx.h"
 
@@ -20,7 +21,9 @@ class StoreThreads : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(store.Load(deployment.Load("talmor.dll"), deployment.Load("ORVENT.dll")));
+        HMODULE talmor = deployment.Load("talmor.dll"), orvent = deployment.Load("ORVENT.dll");
+        ASSERT_TRUE(talmor && orvent);
+        ForwardStoreTo(talmor, orvent);
         one = deployment.MakeDevice("1");
         const std::string twelve = deployment.MakeDevice("12");
         const std::string drive = deployment.MakeDevice("c");
@@ -44,31 +47,30 @@ protected:
     Lines Browse()
     {
         Lines lines;
-        store.startcache();
-        for (const char* d = store.listFirstDevice("\\\\.", 7); d; d = store.listNextDevice()) {
+        talmor_startcache();
+        for (const char* d = ListFirstDevice("\\\\.", 7); d; d = ListNextDevice()) {
             const std::string device = d;
             lines.push_back(device);
-            for (const char* a = store.listFirstArea(d); a; a = store.listNextArea()) {
+            for (const char* a = ListFirstArea(d); a; a = ListNextArea()) {
                 std::string line = device + " " + a;
                 if (!strchr(a, '#')) {
                     std::string login = device.substr(0, 1) + ":\\userroot\\storage\\" + a +
                                         "\\login.ctl";
                     int first = 0, second = 0, third = 0;
                     const int check =
-                        store.checkTrailer(login.data(), 5, &first, &second, &third);
+                        cc_check_trailer_ex(login.data(), 5, &first, &second, &third);
                     line += " " + std::to_string(check) + " " + std::to_string(second) + " " +
-                            std::to_string(store.isAreaReadonly(d, a));
+                            std::to_string(talmor_IsAreaReadonly(d, a));
                 }
                 lines.push_back(line);
             }
         }
-        store.stopcache();
+        talmor_stopcache();
         std::sort(lines.begin(), lines.end());
         return lines;
     }
 
     Deployment deployment;
-    CStoreCalls store;
     std::string one;
 };
 
@@ -83,9 +85,9 @@ TEST_F(StoreThreads, ThreeThreadsBrowsingAtOnceGetTheSameTree)
             threads.emplace_back([this, &lines] { lines = Browse(); });
         // A thread that leaves its pass and its enumerations open, and ends.
         threads.emplace_back([&] {
-            store.startcache();
-            store.listFirstDevice("\\\\.", 7);
-            store.listFirstArea("1");
+            talmor_startcache();
+            ListFirstDevice("\\\\.", 7);
+            ListFirstArea("1");
         });
         for (std::thread& t : threads)
             t.join();
@@ -109,7 +111,7 @@ TEST_F(StoreThreads, EightThreadsCreatingRenamingAndReadingLeaveNothingStray)
     };
     auto retrieve = [&](const std::string& name, const std::string& description) {
         CCategoryData record = {};
-        const int code = store.retrieveCategory("1", "WORK", name.c_str(), &record);
+        const int code = talmor_RetrieveCategory("1", "WORK", name.c_str(), &record);
         expect(code == VORLANX_OK && name == record.name && description == record.description,
                "retrieve " + name + ": " + std::to_string(code));
     };
@@ -119,14 +121,14 @@ TEST_F(StoreThreads, EightThreadsCreatingRenamingAndReadingLeaveNothingStray)
             for (int r = 0; r < rounds; ++r) {
                 const std::string id = std::to_string(t) + "R" + std::to_string(r);
                 CCategoryData record = MakeRecord("N" + id, "new " + id);
-                expect(store.newCategory("1", "WORK", "", &record) == VORLANX_OK, "new " + id);
+                expect(talmor_NewCategory("1", "WORK", "", &record) == VORLANX_OK, "new " + id);
                 retrieve("N" + id, "new " + id);
                 record = MakeRecord("n" + id, "case " + id);  // a change of case alone
-                expect(store.editCategory("1", "WORK", ("N" + id).c_str(), &record) == VORLANX_OK,
+                expect(talmor_EditCategory("1", "WORK", ("N" + id).c_str(), &record) == VORLANX_OK,
                        "edit case " + id);
                 retrieve("n" + id, "case " + id);
                 record = MakeRecord("E" + id, "edit " + id);
-                expect(store.editCategory("1", "WORK", ("n" + id).c_str(), &record) == VORLANX_OK,
+                expect(talmor_EditCategory("1", "WORK", ("n" + id).c_str(), &record) == VORLANX_OK,
                        "edit " + id);
                 retrieve("E" + id, "edit " + id);
             }
@@ -153,10 +155,10 @@ TEST_F(StoreThreads, EightThreadsEditingOneCategoryAreNeverRefused)
     MakeFolders(Storage(one) + "\\WORK\\CAT");
     const int threads = 8, rounds = 25;
     int firstRefusal = 0;
-    EXPECT_EQ(RaceEdits(store, "1", "WORK", "CAT", "A", threads, rounds, firstRefusal), 0)
+    EXPECT_EQ(RaceEdits("1", "WORK", "CAT", "A", threads, rounds, firstRefusal), 0)
         << "first refusal " << firstRefusal;
     CCategoryData record = {};
-    ASSERT_EQ(store.retrieveCategory("1", "WORK", "CAT", &record), VORLANX_OK);
+    ASSERT_EQ(talmor_RetrieveCategory("1", "WORK", "CAT", &record), VORLANX_OK);
     EXPECT_TRUE(IsRaceDescription(record.description, "A", threads, rounds)) << record.description;
     EXPECT_EQ(FolderEntries(Storage(one) + "\\WORK\\CAT"), Lines{"category.txt"});
 }

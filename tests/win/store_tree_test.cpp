@@ -2,7 +2,9 @@
 // finite and lists each real category once, under its own name.
 #include "support/deployment.h"
 #include "support/store_calls.h"
+#include "support/store_forwarder.h"
 #include "support/unix_side.h"
+#include "vorlanx.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +17,9 @@ using Names = std::vector<std::string>;
 TEST(StoreTree, TheListingFollowsNoLinkAndEntersNoFolderTwice)
 {
     Deployment deployment;
-    CStoreCalls store;
-    ASSERT_TRUE(store.Load(deployment.Load("talmor.dll"), deployment.Load("ORVENT.dll")));
+    HMODULE talmor = deployment.Load("talmor.dll"), orvent = deployment.Load("ORVENT.dll");
+        ASSERT_TRUE(talmor && orvent);
+        ForwardStoreTo(talmor, orvent);
     const std::string root = deployment.MakeDevice("1");
     deployment.WriteStorageIni({{"1", root}});
     const std::string storage = root + "\\userroot\\storage";
@@ -32,10 +35,18 @@ TEST(StoreTree, TheListingFollowsNoLinkAndEntersNoFolderTwice)
     ASSERT_TRUE(MakeUnixLink(storage + "\\ALIAS", "."));
 
     Names listed;
-    for (const char* a = store.listFirstArea("1"); a; a = store.listNextArea())
+    for (const char* a = ListFirstArea("1"); a; a = ListNextArea())
         listed.emplace_back(a);
     std::sort(listed.begin(), listed.end());
     EXPECT_EQ(listed, (Names{"ALIAS", "LOOPY", "LOOPY#CAT", "LOOPY#CAT#SUB"}));
+
+    // What the listing does not show, no call reaches: a delete through OUT would remove
+    // outside\X, which is no category of this store.
+    CCategoryData record = {};
+    EXPECT_EQ(talmor_RetrieveCategory("1", "LOOPY", "OUT#X", &record), VORLANX_ERR_NO_CATEGORY);
+    EXPECT_EQ(talmor_DeleteCategory("1", "LOOPY", "OUT#X#Y"), VORLANX_ERR_NO_CATEGORY);
+    EXPECT_EQ(talmor_DeleteCategory("1", "LOOPY", "OUT"), VORLANX_ERR_NO_CATEGORY);
+    EXPECT_TRUE(Exists(deployment.Folder() + "\\outside\\X\\Y"));
     for (const char* link : {"\\LOOPY\\SELF", "\\LOOPY\\CAT\\UP", "\\LOOPY\\OUT", "\\ALIAS"})
         EXPECT_TRUE(RemoveUnixLink(storage + link)) << link;
 }

@@ -1,40 +1,12 @@
 #include "store_calls.h"
 
+#include "external/talmor.h"
+
 #include <atomic>
 #include <cstdio>
 #include <cstring>
 #include <thread>
 #include <vector>
-
-namespace {
-
-template <typename Fn>
-bool Bind(Fn& fn, HMODULE module, const char* name)
-{
-    fn = reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-    return fn != nullptr;
-}
-
-}  // namespace
-
-bool CStoreCalls::Load(HMODULE talmor, HMODULE orvent)
-{
-    bool ok = talmor && Bind(startcache, talmor, "talmor_startcache") &&
-              Bind(stopcache, talmor, "talmor_stopcache") &&
-              Bind(isAreaReadonly, talmor, "talmor_IsAreaReadonly") &&
-              Bind(checkTrailer, talmor, "cc_check_trailer_ex") &&
-              Bind(retrieveCategory, talmor, "talmor_RetrieveCategory") &&
-              Bind(newCategory, talmor, "talmor_NewCategory") &&
-              Bind(editCategory, talmor, "talmor_EditCategory") &&
-              Bind(deleteCategory, talmor, "talmor_DeleteCategory");
-    if (orvent)
-        ok = ok && Bind(storeFailedConnections, orvent, "StoreFailedConnections") &&
-             Bind(listFirstDevice, orvent, "ListFirstDevice") &&
-             Bind(listNextDevice, orvent, "ListNextDevice") &&
-             Bind(listFirstArea, orvent, "ListFirstArea") &&
-             Bind(listNextArea, orvent, "ListNextArea");
-    return ok;
-}
 
 CCategoryData MakeRecord(const std::string& name, const std::string& description)
 {
@@ -44,9 +16,8 @@ CCategoryData MakeRecord(const std::string& name, const std::string& description
     return record;
 }
 
-int RaceEdits(const CStoreCalls& store, const char* device, const char* area,
-              const char* category, const std::string& tag, int threads, int rounds,
-              int& firstRefusal)
+int RaceEdits(const char* device, const char* area, const char* category, const std::string& tag,
+              int threads, int rounds, int& firstRefusal)
 {
     std::atomic<int> refusals{0};
     std::atomic<int> first{0};
@@ -56,7 +27,7 @@ int RaceEdits(const CStoreCalls& store, const char* device, const char* area,
             for (int r = 0; r < rounds; ++r) {
                 CCategoryData record = MakeRecord(
                     category, tag + " " + std::to_string(t) + " " + std::to_string(r));
-                const int code = store.editCategory(device, area, category, &record);
+                const int code = talmor_EditCategory(device, area, category, &record);
                 if (code != 1) {
                     int none = 0;
                     first.compare_exchange_strong(none, code);

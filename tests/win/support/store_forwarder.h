@@ -3,6 +3,9 @@
 // on a folder tree behind it, and the store's own tests call it as the browser does.
 #pragma once
 
+#include "external/orvent.h"
+#include "external/talmor.h"
+
 #include <windows.h>
 
 // Binds the calls to these libraries (loaded by the test from its deployment).
