@@ -45,7 +45,7 @@ bool MakeFolderOnTheHost(const std::string& folder, const std::string& child)
     return false;
 }
 
-class CategoryExports : public ::testing::Test {
+class CategoryExports : public ::testing::Test, protected VorlanxExports {
 protected:
     void SetUp() override
     {
@@ -53,11 +53,7 @@ protected:
         storage = root + "\\userroot\\storage";
         deployment.WriteStorageIni({{"1", root}});
         MakeArea(storage, "AREA1", "open");
-        HMODULE vorlanx = deployment.Load("vorlanx.dll");
-        ASSERT_NE(vorlanx, nullptr);
-        retrieve = Proc<vorlanx_retrieve_category_fn>(vorlanx, "vorlanx_retrieve_category");
-        create = Proc<vorlanx_new_category_fn>(vorlanx, "vorlanx_new_category");
-        edit = Proc<vorlanx_edit_category_fn>(vorlanx, "vorlanx_edit_category");
+        ASSERT_TRUE(Bind(deployment.Load("vorlanx.dll")));
         remove = Proc<DeleteFn>(deployment.Load("talmor.dll"), "talmor_DeleteCategory");
     }
 
@@ -69,9 +65,6 @@ protected:
 
     Deployment deployment;
     std::string root, storage;
-    vorlanx_retrieve_category_fn retrieve = nullptr;
-    vorlanx_new_category_fn create = nullptr;
-    vorlanx_edit_category_fn edit = nullptr;
     DeleteFn remove = nullptr;
     char name[VORLANX_NAME_SIZE] = {};
     char description[VORLANX_DESCRIPTION_SIZE] = {};

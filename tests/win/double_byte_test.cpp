@@ -18,7 +18,7 @@ const std::string kHyo = "\x95\x5c";  // "table"
 const std::string kNou = "\x94\x5c";  // "ability"
 
 
-class DoubleByte : public ::testing::Test {
+class DoubleByte : public ::testing::Test, protected VorlanxExports {
 protected:
     void SetUp() override
     {
@@ -26,20 +26,11 @@ protected:
         const std::string root = deployment.MakeDevice("1");
         storage = root + "\\userroot\\storage";
         deployment.WriteStorageIni({{"1", root}});
-        HMODULE vorlanx = deployment.Load("vorlanx.dll");
-        ASSERT_NE(vorlanx, nullptr);
-        browse = Proc<vorlanx_browse_category_fn>(vorlanx, "vorlanx_browse_category");
-        retrieve = Proc<vorlanx_retrieve_category_fn>(vorlanx, "vorlanx_retrieve_category");
-        create = Proc<vorlanx_new_category_fn>(vorlanx, "vorlanx_new_category");
-        edit = Proc<vorlanx_edit_category_fn>(vorlanx, "vorlanx_edit_category");
+        ASSERT_TRUE(Bind(deployment.Load("vorlanx.dll")));
     }
 
     Deployment deployment;
     std::string storage;
-    vorlanx_browse_category_fn browse = nullptr;
-    vorlanx_retrieve_category_fn retrieve = nullptr;
-    vorlanx_new_category_fn create = nullptr;
-    vorlanx_edit_category_fn edit = nullptr;
     char name[VORLANX_NAME_SIZE] = {};
     char description[VORLANX_DESCRIPTION_SIZE] = {};
 };

@@ -41,9 +41,7 @@ class StoreShare : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        HMODULE talmor = deployment.Load("talmor.dll"), orvent = deployment.Load("ORVENT.dll");
-        ASSERT_TRUE(talmor && orvent);
-        ForwardStoreTo(talmor, orvent);
+        ASSERT_TRUE(ForwardStoreTo(deployment));
         RemoveTree(kRoot);
         MakeArea(kRoot + "\\userroot\\storage", "AREA1", "open");
         MakeFolders(kArea + "\\CAT");

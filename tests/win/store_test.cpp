@@ -17,10 +17,7 @@ class StoreLibraries : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        HMODULE talmor = deployment.Load("talmor.dll");
-        HMODULE orvent = deployment.Load("ORVENT.dll");
-        ASSERT_TRUE(talmor && orvent);
-        ForwardStoreTo(talmor, orvent);
+        ASSERT_TRUE(ForwardStoreTo(deployment));
 
         one = deployment.MakeDevice("1");
         twelve = deployment.MakeDevice("12");

@@ -21,9 +21,7 @@ class StoreThreads : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        HMODULE talmor = deployment.Load("talmor.dll"), orvent = deployment.Load("ORVENT.dll");
-        ASSERT_TRUE(talmor && orvent);
-        ForwardStoreTo(talmor, orvent);
+        ASSERT_TRUE(ForwardStoreTo(deployment));
         one = deployment.MakeDevice("1");
         const std::string twelve = deployment.MakeDevice("12");
         const std::string drive = deployment.MakeDevice("c");

@@ -17,9 +17,7 @@ using Names = std::vector<std::string>;
 TEST(StoreTree, TheListingFollowsNoLinkAndEntersNoFolderTwice)
 {
     Deployment deployment;
-    HMODULE talmor = deployment.Load("talmor.dll"), orvent = deployment.Load("ORVENT.dll");
-        ASSERT_TRUE(talmor && orvent);
-        ForwardStoreTo(talmor, orvent);
+    ASSERT_TRUE(ForwardStoreTo(deployment));
     const std::string root = deployment.MakeDevice("1");
     deployment.WriteStorageIni({{"1", root}});
     const std::string storage = root + "\\userroot\\storage";

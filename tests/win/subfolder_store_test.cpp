@@ -19,7 +19,7 @@ protected:
         MakeArea(root + "\\userroot\\storage", "AREA1", "open");
         MakeFolders(area + "\\CAT1\\SUB");
         WriteTextFile(area + "\\CAT1\\category.txt", "cat one");
-        ForwardStoreTo(deployment.Load("talmor.dll"), deployment.Load("ORVENT.dll"));
+        ASSERT_TRUE(ForwardStoreTo(deployment));
     }
 
     Deployment deployment;

@@ -2,6 +2,8 @@
 // libraries, a storage.ini and device folders. Removed with everything in it at the end.
 #pragma once
 
+#include "vorlanx.h"
+
 #include <windows.h>
 
 #include <string>
@@ -56,3 +58,21 @@ Fn Proc(HMODULE module, const char* name)
 {
     return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
 }
+
+// The library's four exports, as a host that loaded vorlanx.dll calls them.
+struct VorlanxExports {
+    vorlanx_browse_category_fn browse = nullptr;
+    vorlanx_retrieve_category_fn retrieve = nullptr;
+    vorlanx_new_category_fn create = nullptr;
+    vorlanx_edit_category_fn edit = nullptr;
+
+    // False when the library or one of its exports is missing.
+    bool Bind(HMODULE vorlanx)
+    {
+        browse = Proc<vorlanx_browse_category_fn>(vorlanx, "vorlanx_browse_category");
+        retrieve = Proc<vorlanx_retrieve_category_fn>(vorlanx, "vorlanx_retrieve_category");
+        create = Proc<vorlanx_new_category_fn>(vorlanx, "vorlanx_new_category");
+        edit = Proc<vorlanx_edit_category_fn>(vorlanx, "vorlanx_edit_category");
+        return vorlanx && browse && retrieve && create && edit;
+    }
+};

@@ -21,6 +21,12 @@ void ForwardStoreTo(HMODULE talmor, HMODULE orvent)
     g_orvent = orvent;
 }
 
+bool ForwardStoreTo(Deployment& deployment)
+{
+    ForwardStoreTo(deployment.Load("talmor.dll"), deployment.Load("ORVENT.dll"));
+    return g_talmor && g_orvent;
+}
+
 extern "C" {
 
 void __cdecl talmor_startcache(void)

@@ -8,5 +8,10 @@
 
 #include <windows.h>
 
-// Binds the calls to these libraries (loaded by the test from its deployment).
+class Deployment;
+
+// Binds the calls to these libraries.
 void ForwardStoreTo(HMODULE talmor, HMODULE orvent);
+// Loads the deployment's talmor.dll and ORVENT.dll and binds the calls to them; false when one
+// does not load.
+bool ForwardStoreTo(Deployment& deployment);
