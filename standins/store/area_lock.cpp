@@ -35,6 +35,8 @@ CAreaLock::CAreaLock(const std::string& areaFolder)
     const DWORD start = GetTickCount();
     DWORD pause = 1;
     while (!TryLock(m_hFile)) {
+        if (GetLastError() != ERROR_LOCK_VIOLATION)
+            return;  // a file system that takes no locks: no false "busy"
         if (GetTickCount() - start >= kWaitMs) {
             m_nResult = VORLANX_ERR_BUSY;
             return;

@@ -17,8 +17,8 @@ public:
     CAreaLock& operator=(const CAreaLock&) = delete;
 
     // VORLANX_OK while held; VORLANX_ERR_BUSY when another writer held it all the while;
-    // VORLANX_ERR_IO when the lock file cannot be opened, VORLANX_ERR_PATH_TOO_LONG when its
-    // path does not fit.
+    // VORLANX_ERR_IO when the lock file cannot be opened or locked, VORLANX_ERR_PATH_TOO_LONG
+    // when its path does not fit.
     int Result() const { return m_nResult; }
 
 private:

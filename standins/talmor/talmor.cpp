@@ -228,7 +228,11 @@ extern "C" {
 
 void __cdecl talmor_startcache(void)
 {
-    OpenCachePass();
+    // Without memory for a pass the calls simply read afresh: the answers are the same.
+    try {
+        OpenCachePass();
+    } catch (...) {
+    }
 }
 
 void __cdecl talmor_stopcache(void)
