@@ -3,7 +3,8 @@
 #include <algorithm>
 
 namespace {
-DialogDriver* g_driver = nullptr;  // one at a time, on the test thread
+// Each thread's own: threads may drive dialogs of their own at the same time.
+thread_local DialogDriver* g_driver = nullptr;
 }
 
 DialogDriver::DialogDriver(std::function<void(HWND)> steps) : m_steps(std::move(steps))
