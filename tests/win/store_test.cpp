@@ -141,6 +141,8 @@ TEST_F(StoreLibraries, TheLoginControlCheckAnswersByTheAccessKey)
     MakeArea(Storage(one), "NOKEY", nullptr);
     MakeFolders(Storage(one) + "\\NOFILE");
     MakeArea(Storage(drive), "DRIVE", "Open");
+    MakeArea(Storage(one), "COMMENTED", "open          ; open | blocked | restricted");
+    MakeArea(Storage(one), "QUOTED", "\"blocked\"");
 
     const auto path = [](const char* device, const char* area) {
         return std::string(device) + ":\\userroot\\storage\\" + area + "\\login.ctl";
@@ -153,6 +155,8 @@ TEST_F(StoreLibraries, TheLoginControlCheckAnswersByTheAccessKey)
         {path("1", "BLOCKED"), VORLANX_AREA_BLOCKED, 0},
         {path("1", "RESTRICTED"), VORLANX_AREA_RESTRICTED, 0},
         {path("1", "EXPIRED"), VORLANX_AREA_RESTRICTED_EXPIRED, 0},
+        {path("1", "COMMENTED"), VORLANX_OK, 0},
+        {path("1", "QUOTED"), VORLANX_AREA_BLOCKED, 0},
         {path("1", "GARBLED"), VORLANX_ERR_NO_LOGIN_CONTROL, 13},
         {path("1", "NOKEY"), VORLANX_ERR_NO_LOGIN_CONTROL, 13},
         {path("1", "NOFILE"), VORLANX_ERR_NO_LOGIN_CONTROL, 13},
