@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 namespace {
 
 std::string ModuleFolder()
@@ -39,7 +41,9 @@ std::vector<Device> ReadStorageIni(const std::string& ini)
         if (eq == std::string::npos)
             continue;
         Device d{Trim(line.substr(0, eq)), Trim(line.substr(eq + 1))};
-        if (!d.name.empty())
+        // A name said again is still the first line's device, so it is listed once.
+        const auto same = [&](const Device& known) { return SameDevice(known.name, d.name); };
+        if (!d.name.empty() && std::none_of(devices.begin(), devices.end(), same))
             devices.push_back(d);
     }
     return devices;

@@ -71,6 +71,10 @@ TEST_F(StoreLibraries, ListsDevicesInTheOrderOfStorageIni)
     ListFirstArea("1");
     EXPECT_STREQ(first, "C:");
     EXPECT_STREQ(ListNextDevice(), "12");
+
+    // A name given again names the first line's device still: it is listed once.
+    deployment.WriteStorageIni({{"1", one}, {"12", twelve}, {"1:", twelve}, {"c", drive}});
+    EXPECT_EQ(Devices(), (Names{"1", "12", "c"}));
 }
 
 TEST_F(StoreLibraries, ListsAreasAndOnNumberedDevicesTheirCategoriesAtAnyDepth)
