@@ -219,7 +219,11 @@ int DeleteCategory(const char* device, const char* area, const char* category)
     const int code = LocateForWrite(device, area, category, lock, parent, current);
     if (code != VORLANX_OK)
         return code;
-    return RemoveCategoryFolder(JoinPath(parent, current, AnsiCodePage()));
+    // A sub-category that an interrupted rename moved aside is still there: it gets its name
+    // back, and the category is not empty.
+    const std::string folder = JoinPath(parent, current, AnsiCodePage());
+    RestoreRenamedFolders(folder);
+    return RemoveCategoryFolder(folder);
 }
 
 }  // namespace

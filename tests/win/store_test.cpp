@@ -335,6 +335,12 @@ TEST_F(StoreLibraries, DeleteTakesAlongWhatAnInterruptedWriteLeftBehind)
     WriteTextFile(folder + "\\~ct7a3.tmp", "");  // Wine's own temporary names are not padded
     EXPECT_EQ(talmor_DeleteCategory("1", "AREA1", "CAT"), VORLANX_OK);
     EXPECT_FALSE(Exists(folder));
+
+    // A sub-category moved aside by an interrupted rename is no leftover: it is given back.
+    ASSERT_EQ(talmor_NewCategory("1", "AREA1", "", &record), VORLANX_OK);
+    MakeFolders(folder + "\\SUB.~rename");
+    EXPECT_EQ(talmor_DeleteCategory("1", "AREA1", "CAT"), VORLANX_ERR_NOT_EMPTY);
+    EXPECT_EQ(Areas("1"), (Names{"AREA1", "AREA1#CAT", "AREA1#CAT#SUB"}));
 }
 
 // A description write cut off after its temporary file and before the replace leaves that file
