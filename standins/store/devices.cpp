@@ -40,7 +40,7 @@ std::vector<Device> ReadStorageIni(const std::string& ini)
         const size_t eq = line.find('=');
         if (eq == std::string::npos)
             continue;
-        Device d{Trim(line.substr(0, eq)), Trim(line.substr(eq + 1))};
+        Device d{Trim(line.substr(0, eq)), ProfileValue(line.substr(eq + 1))};
         // A name said again is still the first line's device, so it is listed once.
         const auto same = [&](const Device& known) { return SameDevice(known.name, d.name); };
         if (!d.name.empty() && std::none_of(devices.begin(), devices.end(), same))

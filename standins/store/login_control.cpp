@@ -10,23 +10,6 @@
 
 namespace {
 
-// A value as people write it: a comment after it (';' after a space) and quotes around it do not
-// belong to it. The documented form of the file carries such comments.
-std::string Value(const std::string& raw)
-{
-    std::string value = raw;
-    for (size_t semi = value.find(';'); semi != std::string::npos; semi = value.find(';', semi + 1)) {
-        if (semi == 0 || value[semi - 1] == ' ' || value[semi - 1] == '\t') {
-            value.resize(semi);
-            break;
-        }
-    }
-    value = Trim(value);
-    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
-        value = value.substr(1, value.size() - 2);
-    return value;
-}
-
 LoginControl ReadUncached(const std::string& path)
 {
     LoginControl control;
@@ -38,7 +21,7 @@ LoginControl ReadUncached(const std::string& path)
         if (eq == std::string::npos)
             continue;
         const std::string key = Trim(line.substr(0, eq));
-        const std::string value = Value(line.substr(eq + 1));
+        const std::string value = ProfileValue(line.substr(eq + 1));
         if (_stricmp(key.c_str(), "access") == 0) {
             if (_stricmp(value.c_str(), "open") == 0)
                 control.access = VORLANX_OK;

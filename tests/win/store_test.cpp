@@ -272,7 +272,7 @@ TEST_F(StoreLibraries, ProfileSectionsAreReadWhole)
     std::string ini = "[devices]\r\n";
     for (int i = 0; i < 5000; ++i)
         ini += "a line without a value, which names no device, number " + std::to_string(i) + "\r\n";
-    WriteTextFile(deployment.Folder() + "\\storage.ini", ini + "1 = " + one + "\r\n");
+    WriteTextFile(deployment.Folder() + "\\storage.ini", ini + "1 = \"" + one + "\"  ; main\r\n");
     EXPECT_EQ(Devices(), Names{"1"});
     EXPECT_EQ(Areas("1"), Names{"LONG"});
 }
