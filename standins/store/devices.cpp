@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include <algorithm>
+#include <set>
 
 namespace {
 
@@ -34,6 +34,7 @@ std::string ModuleFolder()
 std::vector<Device> ReadStorageIni(const std::string& ini)
 {
     std::vector<Device> devices;
+    std::set<std::string> named;
     std::vector<std::string> lines;
     ReadProfileSection(ini, "devices", lines);
     for (const std::string& line : lines) {
@@ -42,8 +43,7 @@ std::vector<Device> ReadStorageIni(const std::string& ini)
             continue;
         Device d{Trim(line.substr(0, eq)), ProfileValue(line.substr(eq + 1))};
         // A name said again is still the first line's device, so it is listed once.
-        const auto same = [&](const Device& known) { return SameDevice(known.name, d.name); };
-        if (!d.name.empty() && std::none_of(devices.begin(), devices.end(), same))
+        if (!d.name.empty() && named.insert(DeviceKey(d.name)).second)
             devices.push_back(d);
     }
     return devices;
