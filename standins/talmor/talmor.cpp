@@ -82,7 +82,7 @@ bool IsTaken(const std::string& parent, const std::string& name, const std::stri
 // writer, then down the levels; check(parent) tells whether the write may go ahead there. What
 // an interrupted rename left there is put back first. A refused write takes no lock: in an area
 // that no one has written to yet (taking the lock would make its file), the refusals are found
-// before it, and nothing that a killed writer left can change them there.
+// before it, unless a folder moved aside (by a version that took no lock) may change them.
 template <typename Check>
 int OpenForWrite(const char* device, const char* area, const std::vector<std::string>& levels,
                  Check check, std::optional<CAreaLock>& lock, std::string& parent)
@@ -93,7 +93,7 @@ int OpenForWrite(const char* device, const char* area, const std::vector<std::st
         code = CheckWritable(areaFolder);
     if (code == VORLANX_OK && !CAreaLock::FileExists(areaFolder)) {
         code = LocateLevels(areaFolder, levels, parent);
-        if (code == VORLANX_OK)
+        if (code == VORLANX_OK && !HoldsRenamedFolders(parent))
             code = check(parent);
     }
     if (code == VORLANX_OK)

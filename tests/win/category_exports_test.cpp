@@ -206,6 +206,10 @@ TEST_F(CategoryExports, ARefusedFirstWriteLeavesTheAreaAsItWas)
     EXPECT_EQ(remove("1", "AREA1", "MISSING"), VORLANX_ERR_NO_CATEGORY);
     EXPECT_FALSE(Exists(Folder("~vorlanx.lck")));
     EXPECT_EQ(FolderEntries(Folder(level)), Names{leaf});
+
+    // What a writer that took no lock moved aside still answers: the write puts it back.
+    MakeFolders(Folder("ASIDE.~rename"));
+    EXPECT_EQ(edit(nullptr, "1", "AREA1", "ASIDE", "ASIDE", "back"), VORLANX_OK);
 }
 
 TEST_F(CategoryExports, DeleteRemovesAnEmptyCategoryOnly)
