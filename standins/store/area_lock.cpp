@@ -47,6 +47,12 @@ CAreaLock::CAreaLock(const std::string& areaFolder)
     m_nResult = VORLANX_OK;
 }
 
+bool CAreaLock::FileExists(const std::string& areaFolder)
+{
+    const std::string path = areaFolder + "\\" + kAreaLockFile;
+    return path.size() < MAX_PATH && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 CAreaLock::~CAreaLock()
 {
     if (m_hFile == INVALID_HANDLE_VALUE)

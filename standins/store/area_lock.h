@@ -16,6 +16,9 @@ public:
     CAreaLock(const CAreaLock&) = delete;
     CAreaLock& operator=(const CAreaLock&) = delete;
 
+    // True when the area's lock file is there: some write has been made in the area.
+    static bool FileExists(const std::string& areaFolder);
+
     // VORLANX_OK while held; VORLANX_ERR_BUSY when another writer held it all the while;
     // VORLANX_ERR_IO when the lock file cannot be opened or locked, VORLANX_ERR_PATH_TOO_LONG
     // when its path does not fit.

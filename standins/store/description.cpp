@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <cstdio>
+#include <cstring>
 
 const char kDescriptionFile[] = "category.txt";
 
@@ -72,8 +73,13 @@ std::string CutToRecord(const char* bytes, size_t size)
 
 bool IsDescriptionLeftover(const std::string& file)
 {
-    return file.size() == 11 && _strnicmp(file.c_str(), kLeftoverPrefix, 3) == 0 &&
-           _stricmp(file.c_str() + 7, ".tmp") == 0;
+    // One to four hex digits: GetTempFileNameA, which older versions used, does not pad them
+    // under Wine (~ct7a3.tmp).
+    const size_t digits = file.size() - 7;
+    if (file.size() < 8 || file.size() > 11 || _strnicmp(file.c_str(), kLeftoverPrefix, 3) != 0 ||
+        _stricmp(file.c_str() + 3 + digits, ".tmp") != 0)
+        return false;
+    return strspn(file.c_str() + 3, "0123456789abcdefABCDEF") >= digits;
 }
 
 int ReadDescription(const std::string& folder, std::string& text)

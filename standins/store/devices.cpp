@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <set>
+
 namespace {
 
 std::string ModuleFolder()
@@ -32,14 +34,16 @@ std::string ModuleFolder()
 std::vector<Device> ReadStorageIni(const std::string& ini)
 {
     std::vector<Device> devices;
+    std::set<std::string> named;
     std::vector<std::string> lines;
     ReadProfileSection(ini, "devices", lines);
     for (const std::string& line : lines) {
         const size_t eq = line.find('=');
         if (eq == std::string::npos)
             continue;
-        Device d{Trim(line.substr(0, eq)), Trim(line.substr(eq + 1))};
-        if (!d.name.empty())
+        Device d{Trim(line.substr(0, eq)), ProfileValue(line.substr(eq + 1))};
+        // A name said again is still the first line's device, so it is listed once.
+        if (!d.name.empty() && named.insert(DeviceKey(d.name)).second)
             devices.push_back(d);
     }
     return devices;

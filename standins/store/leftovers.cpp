@@ -8,6 +8,14 @@
 
 #include <algorithm>
 
+bool HoldsRenamedFolders(const std::string& parent)
+{
+    std::vector<std::string> files, folders;
+    ListEntries(parent, files, folders);
+    return std::any_of(folders.begin(), folders.end(),
+                       [](const std::string& folder) { return IsRenameLeftover(folder); });
+}
+
 void RestoreRenamedFolders(const std::string& parent)
 {
     std::vector<std::string> files, folders;

@@ -5,6 +5,9 @@
 
 #include <string>
 
+// True when parent holds a folder that a rename moved aside.
+bool HoldsRenamedFolders(const std::string& parent);
+
 // Gives each folder in parent that a rename moved aside its name back, when that name is free.
 void RestoreRenamedFolders(const std::string& parent);
 

@@ -21,7 +21,7 @@ LoginControl ReadUncached(const std::string& path)
         if (eq == std::string::npos)
             continue;
         const std::string key = Trim(line.substr(0, eq));
-        const std::string value = Trim(line.substr(eq + 1));
+        const std::string value = ProfileValue(line.substr(eq + 1));
         if (_stricmp(key.c_str(), "access") == 0) {
             if (_stricmp(value.c_str(), "open") == 0)
                 control.access = VORLANX_OK;

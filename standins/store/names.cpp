@@ -73,12 +73,21 @@ std::vector<std::string> SplitCategoryPath(const std::string& category, const Co
     return category.empty() ? std::vector<std::string>() : Split(category, '#', cp);
 }
 
+std::string DeviceKey(const std::string& name)
+{
+    std::string key = StripColon(name);
+    for (char& c : key)
+        c = Lower(c);
+    return key;
+}
+
 std::vector<int> FindDevices(const std::vector<std::string>& names, const std::string& token)
 {
     const std::string bare = StripColon(token);
+    const std::string key = DeviceKey(token);
     std::vector<int> found;
     for (size_t i = 0; i < names.size() && found.empty(); ++i)
-        if (SameName(StripColon(names[i]), bare))
+        if (DeviceKey(names[i]) == key)
             found.push_back(static_cast<int>(i));
     if (bare.size() == 1 && bare[0] >= '0' && bare[0] <= '9')
         for (size_t i = 0; i < names.size(); ++i)

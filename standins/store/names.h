@@ -15,6 +15,10 @@ bool IsFolderName(const std::string& name, const CodePage& cp, bool allowHash);
 // "CAT#SUB" -> {"CAT", "SUB"}; the empty text names the area itself and gives no level.
 std::vector<std::string> SplitCategoryPath(const std::string& category, const CodePage& cp);
 
+// What names a device whatever its spelling: ASCII case and a trailing ':' do not count
+// ("c" and "C:" name one device).
+std::string DeviceKey(const std::string& name);
+
 // The device that token names among names (listing order), or -1. Case is ignored; a trailing
 // ':' on either side is ignored ("C" finds "C:", "1:" finds "1"); a lone digit that names no
 // device exactly finds the first numbered device that begins with it.

@@ -26,3 +26,18 @@ bool ReadProfileSection(const std::string& file, const char* section,
     }
     return false;
 }
+
+std::string ProfileValue(const std::string& raw)
+{
+    std::string value = raw;
+    for (size_t semi = value.find(';'); semi != std::string::npos; semi = value.find(';', semi + 1)) {
+        if (semi == 0 || value[semi - 1] == ' ' || value[semi - 1] == '\t') {
+            value.resize(semi);
+            break;
+        }
+    }
+    value = Trim(value);
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+        value = value.substr(1, value.size() - 2);
+    return value;
+}

@@ -65,42 +65,6 @@ int CheckWritable(const std::string& area)
     return control.readonly ? VORLANX_AREA_READONLY : VORLANX_OK;
 }
 
-// The folder a write works in: the area's, checked for writing and locked against every other
-// writer, then down the levels. What an interrupted rename left there is put back first. A
-// refused write takes no lock, so it leaves nothing behind.
-int OpenForWrite(const char* device, const char* area, const std::vector<std::string>& levels,
-                 std::optional<CAreaLock>& lock, std::string& parent)
-{
-    std::string areaFolder;
-    int code = LocateArea(device, area, areaFolder);
-    if (code == VORLANX_OK)
-        code = CheckWritable(areaFolder);
-    if (code == VORLANX_OK)
-        code = lock.emplace(areaFolder).Result();
-    if (code == VORLANX_OK)
-        code = LocateLevels(areaFolder, levels, parent);
-    if (code == VORLANX_OK)
-        RestoreRenamedFolders(parent);
-    return code;
-}
-
-// For Edit and Delete: the category's parent folder and its name's spelling on disk.
-int LocateForWrite(const char* device, const char* area, const char* category,
-                   std::optional<CAreaLock>& lock, std::string& parent, std::string& current)
-{
-    if (!category || !*category)
-        return VORLANX_ERR_INVALID_ARGUMENT;
-    std::vector<std::string> levels = SplitCategoryPath(category, AnsiCodePage());
-    const std::string last = levels.back();
-    levels.pop_back();
-    int code = OpenForWrite(device, area, levels, lock, parent);
-    if (code == VORLANX_OK)
-        code = LocateLevel(parent, last, current);
-    if (code == VORLANX_OK && !FitsCategoryFolder(JoinPath(parent, current, AnsiCodePage())))
-        code = VORLANX_ERR_PATH_TOO_LONG;
-    return code;
-}
-
 // True when something in parent other than the folder self already carries name, compared as
 // the file system compares (a case-sensitive disk may hold both CAT and cat).
 bool IsTaken(const std::string& parent, const std::string& name, const std::string& self)
@@ -112,6 +76,61 @@ bool IsTaken(const std::string& parent, const std::string& name, const std::stri
         if (entry != self && SameName(entry, name))
             return true;
     return false;
+}
+
+// The folder a write works in: the area's, checked for writing and locked against every other
+// writer, then down the levels; check(parent) tells whether the write may go ahead there. What
+// an interrupted rename left there is put back first. A refused write takes no lock: in an area
+// that no one has written to yet (taking the lock would make its file), the refusals are found
+// before it, unless a folder moved aside (by a version that took no lock) may change them.
+template <typename Check>
+int OpenForWrite(const char* device, const char* area, const std::vector<std::string>& levels,
+                 Check check, std::optional<CAreaLock>& lock, std::string& parent)
+{
+    std::string areaFolder;
+    int code = LocateArea(device, area, areaFolder);
+    if (code == VORLANX_OK)
+        code = CheckWritable(areaFolder);
+    if (code == VORLANX_OK && !CAreaLock::FileExists(areaFolder)) {
+        code = LocateLevels(areaFolder, levels, parent);
+        if (code == VORLANX_OK && !HoldsRenamedFolders(parent))
+            code = check(parent);
+    }
+    if (code == VORLANX_OK)
+        code = lock.emplace(areaFolder).Result();
+    if (code == VORLANX_OK)
+        code = LocateLevels(areaFolder, levels, parent);
+    if (code == VORLANX_OK) {
+        RestoreRenamedFolders(parent);
+        code = check(parent);
+    }
+    return code;
+}
+
+// For Edit and Delete: the category's parent folder and its name's spelling on disk. rename, when
+// given, is the name the category is to take.
+int LocateForWrite(const char* device, const char* area, const char* category,
+                   const std::string* rename, std::optional<CAreaLock>& lock, std::string& parent,
+                   std::string& current)
+{
+    if (!category || !*category)
+        return VORLANX_ERR_INVALID_ARGUMENT;
+    std::vector<std::string> levels = SplitCategoryPath(category, AnsiCodePage());
+    const std::string last = levels.back();
+    levels.pop_back();
+    const auto check = [&](const std::string& folder) {
+        int code = LocateLevel(folder, last, current);
+        if (code == VORLANX_OK && !FitsCategoryFolder(JoinPath(folder, current, AnsiCodePage())))
+            code = VORLANX_ERR_PATH_TOO_LONG;
+        if (code == VORLANX_OK && rename && *rename != current) {
+            if (!FitsCategoryFolder(JoinPath(folder, *rename, AnsiCodePage())))
+                code = VORLANX_ERR_PATH_TOO_LONG;
+            else if (IsTaken(folder, *rename, current))
+                code = VORLANX_ERR_EXISTS;
+        }
+        return code;
+    };
+    return OpenForWrite(device, area, levels, check, lock, parent);
 }
 
 // Renames parent\from to parent\to. Some file systems (this Wine's among them) accept a change of
@@ -167,17 +186,18 @@ int NewCategory(const char* device, const char* area, const char* category,
     std::string name, description, parent;
     std::optional<CAreaLock> lock;
     int code = ReadRecord(record, name, description);
+    const auto check = [&](const std::string& folder) {
+        if (!FitsCategoryFolder(JoinPath(folder, name, AnsiCodePage())))
+            return VORLANX_ERR_PATH_TOO_LONG;
+        return IsTaken(folder, name, std::string()) ? VORLANX_ERR_EXISTS : VORLANX_OK;
+    };
     if (code == VORLANX_OK)
         code = OpenForWrite(device, area,
-                            SplitCategoryPath(category ? category : "", AnsiCodePage()), lock,
-                            parent);
+                            SplitCategoryPath(category ? category : "", AnsiCodePage()), check,
+                            lock, parent);
     if (code != VORLANX_OK)
         return code;
     const std::string folder = JoinPath(parent, name, AnsiCodePage());
-    if (!FitsCategoryFolder(folder))
-        return VORLANX_ERR_PATH_TOO_LONG;
-    if (IsTaken(parent, name, std::string()))
-        return VORLANX_ERR_EXISTS;
     if (!CreateDirectoryA(folder.c_str(), nullptr))
         return GetLastError() == ERROR_ALREADY_EXISTS ? VORLANX_ERR_EXISTS : VORLANX_ERR_IO;
     code = WriteDescription(folder, description);
@@ -193,13 +213,11 @@ int EditCategory(const char* device, const char* area, const char* category,
     std::optional<CAreaLock> lock;
     int code = ReadRecord(record, name, description);
     if (code == VORLANX_OK)
-        code = LocateForWrite(device, area, category, lock, parent, current);
+        code = LocateForWrite(device, area, category, &name, lock, parent, current);
     if (code != VORLANX_OK)
         return code;
     const bool rename = name != current;
     if (rename) {
-        if (IsTaken(parent, name, current))
-            return VORLANX_ERR_EXISTS;
         code = RenameFolder(parent, current, name);
         if (code != VORLANX_OK)
             return code;
@@ -216,10 +234,14 @@ int DeleteCategory(const char* device, const char* area, const char* category)
 {
     std::string parent, current;
     std::optional<CAreaLock> lock;
-    const int code = LocateForWrite(device, area, category, lock, parent, current);
+    const int code = LocateForWrite(device, area, category, nullptr, lock, parent, current);
     if (code != VORLANX_OK)
         return code;
-    return RemoveCategoryFolder(JoinPath(parent, current, AnsiCodePage()));
+    // A sub-category that an interrupted rename moved aside is still there: it gets its name
+    // back, and the category is not empty.
+    const std::string folder = JoinPath(parent, current, AnsiCodePage());
+    RestoreRenamedFolders(folder);
+    return RemoveCategoryFolder(folder);
 }
 
 }  // namespace

@@ -194,6 +194,24 @@ TEST_F(CategoryExports, PathsThatDoNotFitAreRefusedBeforeAnythingIsMade)
     EXPECT_TRUE(Exists(folder + "\\" + byHand));
 }
 
+// The first write to an area makes its lock file; a first write that is refused makes nothing.
+TEST_F(CategoryExports, ARefusedFirstWriteLeavesTheAreaAsItWas)
+{
+    const std::string level(200 - Folder("").size(), 'd'), leaf(40, 'f'), longest(49, 'x');
+    const std::string category = level + "#" + leaf;
+    MakeFolders(Folder(level + "\\" + leaf));
+    EXPECT_EQ(create(nullptr, "1", "AREA1", level.c_str(), longest.c_str(), ""), VORLANX_ERR_PATH_TOO_LONG);
+    EXPECT_EQ(edit(nullptr, "1", "AREA1", category.c_str(), longest.c_str(), ""), VORLANX_ERR_PATH_TOO_LONG);
+    EXPECT_EQ(edit(nullptr, "1", "AREA1", "MISSING", "OTHER", ""), VORLANX_ERR_NO_CATEGORY);
+    EXPECT_EQ(remove("1", "AREA1", "MISSING"), VORLANX_ERR_NO_CATEGORY);
+    EXPECT_FALSE(Exists(Folder("~vorlanx.lck")));
+    EXPECT_EQ(FolderEntries(Folder(level)), Names{leaf});
+
+    // What a writer that took no lock moved aside still answers: the write puts it back.
+    MakeFolders(Folder("ASIDE.~rename"));
+    EXPECT_EQ(edit(nullptr, "1", "AREA1", "ASIDE", "ASIDE", "back"), VORLANX_OK);
+}
+
 TEST_F(CategoryExports, DeleteRemovesAnEmptyCategoryOnly)
 {
     ASSERT_EQ(create(nullptr, "1", "AREA1", "", "EMPTY", "gone soon"), VORLANX_OK);

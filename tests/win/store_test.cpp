@@ -71,6 +71,10 @@ TEST_F(StoreLibraries, ListsDevicesInTheOrderOfStorageIni)
     ListFirstArea("1");
     EXPECT_STREQ(first, "C:");
     EXPECT_STREQ(ListNextDevice(), "12");
+
+    // A name given again names the first line's device still: it is listed once.
+    deployment.WriteStorageIni({{"1", one}, {"12", twelve}, {"1:", twelve}, {"c", drive}});
+    EXPECT_EQ(Devices(), (Names{"1", "12", "c"}));
 }
 
 TEST_F(StoreLibraries, ListsAreasAndOnNumberedDevicesTheirCategoriesAtAnyDepth)
@@ -141,6 +145,8 @@ TEST_F(StoreLibraries, TheLoginControlCheckAnswersByTheAccessKey)
     MakeArea(Storage(one), "NOKEY", nullptr);
     MakeFolders(Storage(one) + "\\NOFILE");
     MakeArea(Storage(drive), "DRIVE", "Open");
+    MakeArea(Storage(one), "COMMENTED", "open          ; open | blocked | restricted");
+    MakeArea(Storage(one), "QUOTED", "\"blocked\"");
 
     const auto path = [](const char* device, const char* area) {
         return std::string(device) + ":\\userroot\\storage\\" + area + "\\login.ctl";
@@ -153,6 +159,8 @@ TEST_F(StoreLibraries, TheLoginControlCheckAnswersByTheAccessKey)
         {path("1", "BLOCKED"), VORLANX_AREA_BLOCKED, 0},
         {path("1", "RESTRICTED"), VORLANX_AREA_RESTRICTED, 0},
         {path("1", "EXPIRED"), VORLANX_AREA_RESTRICTED_EXPIRED, 0},
+        {path("1", "COMMENTED"), VORLANX_OK, 0},
+        {path("1", "QUOTED"), VORLANX_AREA_BLOCKED, 0},
         {path("1", "GARBLED"), VORLANX_ERR_NO_LOGIN_CONTROL, 13},
         {path("1", "NOKEY"), VORLANX_ERR_NO_LOGIN_CONTROL, 13},
         {path("1", "NOFILE"), VORLANX_ERR_NO_LOGIN_CONTROL, 13},
@@ -264,7 +272,7 @@ TEST_F(StoreLibraries, ProfileSectionsAreReadWhole)
     std::string ini = "[devices]\r\n";
     for (int i = 0; i < 5000; ++i)
         ini += "a line without a value, which names no device, number " + std::to_string(i) + "\r\n";
-    WriteTextFile(deployment.Folder() + "\\storage.ini", ini + "1 = " + one + "\r\n");
+    WriteTextFile(deployment.Folder() + "\\storage.ini", ini + "1 = \"" + one + "\"  ; main\r\n");
     EXPECT_EQ(Devices(), Names{"1"});
     EXPECT_EQ(Areas("1"), Names{"LONG"});
 }
@@ -324,8 +332,15 @@ TEST_F(StoreLibraries, DeleteTakesAlongWhatAnInterruptedWriteLeftBehind)
     ASSERT_EQ(talmor_NewCategory("1", "AREA1", "", &record), VORLANX_OK);
     const std::string folder = Storage(one) + "\\AREA1\\CAT";
     WriteTextFile(folder + "\\~ct1F2A.tmp", "half");
+    WriteTextFile(folder + "\\~ct7a3.tmp", "");  // Wine's own temporary names are not padded
     EXPECT_EQ(talmor_DeleteCategory("1", "AREA1", "CAT"), VORLANX_OK);
     EXPECT_FALSE(Exists(folder));
+
+    // A sub-category moved aside by an interrupted rename is no leftover: it is given back.
+    ASSERT_EQ(talmor_NewCategory("1", "AREA1", "", &record), VORLANX_OK);
+    MakeFolders(folder + "\\SUB.~rename");
+    EXPECT_EQ(talmor_DeleteCategory("1", "AREA1", "CAT"), VORLANX_ERR_NOT_EMPTY);
+    EXPECT_EQ(Areas("1"), (Names{"AREA1", "AREA1#CAT", "AREA1#CAT#SUB"}));
 }
 
 // A description write cut off after its temporary file and before the replace leaves that file
