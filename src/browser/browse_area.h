@@ -67,10 +67,11 @@ private:
     // the category inserted last with its depth.
     CStringList m_failedConnections;
     HICON m_hIcons[kImageCount] = {};
-    CImageList m_imageList;
-    BYTE m_bSuppressSelection = 0;  // set by an expansion, cleared by a mouse selection
     int m_nCategoryDepth = 0;
     HTREEITEM m_hLastCategory = nullptr;
+
+    CImageList m_imageList;
+    BYTE m_bSuppressSelection = 0;  // set by an expansion, cleared by a mouse selection
     HTREEITEM m_hLastArea = nullptr;  // the area inserted last
     CListBox m_listSelected;
     CTreeCtrl m_tree;
