@@ -1,49 +1,19 @@
 // The category exports of vorlanx.dll against our store on a temporary folder tree: what a host
 // sees through the exports, and what lands on disk.
 #include "support/deployment.h"
+#include "support/unix_side.h"
 
 #include "external/category_data.h"
 #include "vorlanx.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
 
 namespace {
 
 using DeleteFn = int(__cdecl*)(const char*, const char*, const char*);
 using Names = std::vector<std::string>;
-
-// A folder made behind Wine's back, as on a case-sensitive disk: a host program makes child in
-// folder, spelled exactly as given.
-bool MakeFolderOnTheHost(const std::string& folder, const std::string& child)
-{
-    using UnixName = char*(__cdecl*)(const WCHAR*);
-    const auto unixName = Proc<UnixName>(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name");
-    WCHAR wide[MAX_PATH];
-    if (!unixName || !MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, wide, MAX_PATH))
-        return false;
-    char* name = unixName(wide);
-    if (!name)
-        return false;
-    std::string command = std::string("/bin/mkdir \"") + name + "/" + child + "\"";
-    HeapFree(GetProcessHeap(), 0, name);
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return false;
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    // Wine does not wait for a host program: look until the folder is there.
-    for (int tries = 0; tries < 200; ++tries, Sleep(25)) {
-        const Names entries = FolderEntries(folder);
-        if (std::find(entries.begin(), entries.end(), child) != entries.end())
-            return true;
-    }
-    return false;
-}
 
 class CategoryExports : public ::testing::Test, protected VorlanxExports {
 protected:
@@ -123,7 +93,7 @@ TEST_F(CategoryExports, ATakenNameIsRefusedWith1006AndNothingChanges)
 TEST_F(CategoryExports, ANameTakenWithoutCaseOnACaseSensitiveDiskIsRefused)
 {
     ASSERT_EQ(create(nullptr, "1", "AREA1", "", "CAT", "upper"), VORLANX_OK);
-    ASSERT_TRUE(MakeFolderOnTheHost(storage + "\\AREA1", "cat"));
+    ASSERT_TRUE(MakeUnixFolder(storage + "\\AREA1", "cat"));
     ASSERT_EQ(FolderEntries(storage + "\\AREA1"), (Names{"CAT", "cat", "login.ctl"}));
     EXPECT_EQ(edit(nullptr, "1", "AREA1", "CAT", "cAt", "changed"), VORLANX_ERR_EXISTS);
     EXPECT_EQ(create(nullptr, "1", "AREA1", "", "Cat", ""), VORLANX_ERR_EXISTS);

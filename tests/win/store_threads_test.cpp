@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <mutex>
 #include <thread>
 
 namespace {
@@ -94,58 +93,6 @@ TEST_F(StoreThreads, ThreeThreadsBrowsingAtOnceGetTheSameTree)
     }
     // The libraries are freed after the threads have ended (the deployment frees them); the
     // next test runs in this same process.
-}
-
-TEST_F(StoreThreads, EightThreadsCreatingRenamingAndReadingLeaveNothingStray)
-{
-    const int threads = 8, rounds = 8;
-    std::vector<std::string> failures;
-    std::mutex failuresLock;
-    auto expect = [&](bool ok, const std::string& what) {
-        if (!ok) {
-            std::lock_guard<std::mutex> hold(failuresLock);
-            failures.push_back(what);
-        }
-    };
-    auto retrieve = [&](const std::string& name, const std::string& description) {
-        CCategoryData record = {};
-        const int code = talmor_RetrieveCategory("1", "WORK", name.c_str(), &record);
-        expect(code == VORLANX_OK && name == record.name && description == record.description,
-               "retrieve " + name + ": " + std::to_string(code));
-    };
-    std::vector<std::thread> workers;
-    for (int t = 0; t < threads; ++t)
-        workers.emplace_back([&, t] {
-            for (int r = 0; r < rounds; ++r) {
-                const std::string id = std::to_string(t) + "R" + std::to_string(r);
-                CCategoryData record = MakeRecord("N" + id, "new " + id);
-                expect(talmor_NewCategory("1", "WORK", "", &record) == VORLANX_OK, "new " + id);
-                retrieve("N" + id, "new " + id);
-                record = MakeRecord("n" + id, "case " + id);  // a change of case alone
-                expect(talmor_EditCategory("1", "WORK", ("N" + id).c_str(), &record) == VORLANX_OK,
-                       "edit case " + id);
-                retrieve("n" + id, "case " + id);
-                record = MakeRecord("E" + id, "edit " + id);
-                expect(talmor_EditCategory("1", "WORK", ("n" + id).c_str(), &record) == VORLANX_OK,
-                       "edit " + id);
-                retrieve("E" + id, "edit " + id);
-            }
-        });
-    for (std::thread& w : workers)
-        w.join();
-    EXPECT_EQ(failures, Lines{});
-
-    Lines expected = {"login.ctl"};
-    for (int t = 0; t < threads; ++t)
-        for (int r = 0; r < rounds; ++r)
-            expected.push_back("E" + std::to_string(t) + "R" + std::to_string(r));
-    std::sort(expected.begin(), expected.end());
-    const std::string work = Storage(one) + "\\WORK";
-    EXPECT_EQ(FolderEntries(work), expected);
-    for (const std::string& name : FolderEntries(work))
-        if (name[0] == 'E') {
-            EXPECT_EQ(FolderEntries(work + "\\" + name), Lines{"category.txt"}) << name;
-        }
 }
 
 TEST_F(StoreThreads, EightThreadsEditingOneCategoryAreNeverRefused)

@@ -1,7 +1,10 @@
 #include "unix_side.h"
 
+#include "deployment.h"
+
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 std::string UnixPath(const std::string& windowsPath)
@@ -61,4 +64,18 @@ bool RemoveUnixLink(const std::string& link)
 {
     const std::string at = UnixPath(link);
     return !at.empty() && StartUnixCommand("rm -f '" + at + "'") && WaitForPresence(link, false);
+}
+
+bool MakeUnixFolder(const std::string& folder, const std::string& child)
+{
+    const std::string at = UnixPath(folder);
+    if (at.empty() || !StartUnixCommand("mkdir '" + at + "/" + child + "'"))
+        return false;
+    // Wine finds names without case: only the listing tells this spelling from another.
+    for (int i = 0; i < 500; ++i, Sleep(10)) {
+        const std::vector<std::string> entries = FolderEntries(folder);
+        if (std::find(entries.begin(), entries.end(), child) != entries.end())
+            return true;
+    }
+    return false;
 }

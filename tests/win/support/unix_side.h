@@ -14,5 +14,9 @@ bool StartUnixCommand(const std::string& command);
 // relative to the link's folder). Waits until the link is there; false when it did not come.
 bool MakeUnixLink(const std::string& link, const std::string& target);
 
+// The folder child in folder, made by the Unix system and spelled exactly as given: beside one
+// that differs only in case, as on a case-sensitive disk. Waits until it is listed.
+bool MakeUnixFolder(const std::string& folder, const std::string& child);
+
 // Removes such a link (not what it names); waits until it is gone.
 bool RemoveUnixLink(const std::string& link);
