@@ -490,6 +490,7 @@ TEST_F(StoreLibraries, ALockFileThatIsALinkOrAFolderRefusesTheWrite)
         CCategoryData record = {"CAT", "words"};
         EXPECT_EQ(talmor_NewCategory("1", c.area, "", &record), VORLANX_ERR_IO) << c.area;
         EXPECT_EQ(FolderEntries(area), Names{"login.ctl"}) << c.area;
+        EXPECT_TRUE(!c.target || RemoveUnixLink(lock));  // the clean-up must not follow it
     }
     EXPECT_EQ(FolderEntries(outside), Names{"held.lck"});
 }
@@ -543,10 +544,23 @@ TEST_F(StoreLibraries, AWriterWhoseLockFileWasRemovedGoesOnOnlyUnderTheNewOne)
     WIN32_FIND_DATAA data;
     const HANDLE listing = FindFirstFileA((area + "\\CAT\\*").c_str(), &data);
     ASSERT_NE(listing, INVALID_HANDLE_VALUE);
+    // The first writer makes a new lock file as soon as it notices: wait for another file, not none.
+    const std::string lock = area + "\\~vorlanx.lck";
+    const auto lockIndex = [&] {
+        BY_HANDLE_FILE_INFORMATION info = {};
+        const HANDLE file = CreateFileA(lock.c_str(), 0, 7, nullptr, OPEN_EXISTING, 0, nullptr);
+        GetFileInformationByHandle(file, &info);
+        CloseHandle(file);
+        return info.nFileIndexLow;
+    };
+    const DWORD before = lockIndex();
     int deleted = 0, made = 0;
     std::thread first([&] { deleted = talmor_DeleteCategory("1", "AREA1", "CAT"); });
     Sleep(300);
-    ASSERT_TRUE(RemoveUnixLink(area + "\\~vorlanx.lck"));  // rm -f, as a clean-up does
+    EXPECT_TRUE(StartUnixCommand("rm -f '" + UnixPath(lock) + "'"));  // as a clean-up does
+    for (int i = 0; i < 500 && lockIndex() == before; ++i)
+        Sleep(10);
+    EXPECT_NE(lockIndex(), before);
     std::thread second([&] { made = talmor_NewCategory("1", "AREA1", "CAT", &sub); });
     Sleep(500);
     FindClose(listing);
