@@ -23,7 +23,7 @@
 #define VORLANX_AREA_RESTRICTED_EXPIRED 1029 /* login control: restriction expired */
 
 #define VORLANX_ERR_INVALID_ARGUMENT   2001 /* a null or over-long text, or an empty category where one is needed */
-#define VORLANX_ERR_INVALID_NAME       2002 /* a name no folder can carry: CON, NUL, a path separator, '#', ".." */
+#define VORLANX_ERR_INVALID_NAME       2002 /* a name no folder can carry (CON, NUL, a path separator, '#', ".."), or a name of the store's own files */
 #define VORLANX_ERR_NO_DEVICE          2003 /* no device of that name */
 #define VORLANX_ERR_NO_AREA            2004 /* the device has no storage area of that name */
 #define VORLANX_ERR_NO_CATEGORY        2005 /* the area has no category at that path */
@@ -33,7 +33,7 @@
 #define VORLANX_ERR_NO_MEMORY          2009 /* out of memory */
 #define VORLANX_ERR_NAME_TOO_LONG      2010 /* the category's folder name does not fit the record (over 49 bytes) */
 #define VORLANX_ERR_PATH_TOO_LONG      2011 /* a folder or file path would not fit what the system takes; nothing was made */
-#define VORLANX_ERR_BUSY               2012 /* another writer held the area longer than the store waits */
+#define VORLANX_ERR_BUSY               2012 /* another writer held the area, or a reader held up a rename, longer than the store waits */
 
 /* Buffer sizes of vorlanx_retrieve_category, terminators included. A name given to new or edit
  * may hold at most VORLANX_NAME_SIZE - 1 bytes, a description VORLANX_DESCRIPTION_SIZE - 1. */
@@ -94,7 +94,7 @@ static inline const char* vorlanx_result_text(int code)
     case VORLANX_AREA_RESTRICTED: return "the storage area is restricted";
     case VORLANX_AREA_RESTRICTED_EXPIRED: return "the storage area's restriction has expired";
     case VORLANX_ERR_INVALID_ARGUMENT: return "invalid argument (null, too long, or no category given)";
-    case VORLANX_ERR_INVALID_NAME: return "the name cannot be used for a folder";
+    case VORLANX_ERR_INVALID_NAME: return "the name cannot be used for a category folder";
     case VORLANX_ERR_NO_DEVICE: return "no such device";
     case VORLANX_ERR_NO_AREA: return "no such storage area";
     case VORLANX_ERR_NO_CATEGORY: return "no such category";
@@ -104,7 +104,7 @@ static inline const char* vorlanx_result_text(int code)
     case VORLANX_ERR_NO_MEMORY: return "out of memory";
     case VORLANX_ERR_NAME_TOO_LONG: return "the category's name is too long for the record";
     case VORLANX_ERR_PATH_TOO_LONG: return "the path would be too long for the file system";
-    case VORLANX_ERR_BUSY: return "the storage area is busy with another writer";
+    case VORLANX_ERR_BUSY: return "the storage area is busy with another writer or reader";
     default: return "unknown result";
     }
 }

@@ -1,20 +1,18 @@
 #include "description.h"
 
+#include "folders.h"
 #include "names.h"
+#include "own_names.h"
+#include "record_text.h"
 #include "text/codepage.h"
 #include "vorlanx.h"
 
 #include <windows.h>
 
 #include <atomic>
-#include <cstdio>
 #include <cstring>
 
-const char kDescriptionFile[] = "category.txt";
-
 namespace {
-
-const char kLeftoverPrefix[] = "~ct";  // ~ctXXXX.tmp, the names older versions used as well
 
 // A reader, a scanner or another writer may hold category.txt for a moment: such refusals are
 // tried again, a few milliseconds apart, for about a second in all.
@@ -37,9 +35,7 @@ HANDLE CreateTemporary(const std::string& folder, std::string& path)
 {
     static std::atomic<unsigned> next{GetTickCount() ^ (GetCurrentProcessId() << 4)};
     for (int tries = 0; tries < 64; ++tries) {
-        char name[16];
-        snprintf(name, sizeof name, "%s%04X.tmp", kLeftoverPrefix, next++ & 0xFFFFu);
-        path = folder + "\\" + name;
+        path = folder + "\\" + TemporaryName(Temporary::Description, next++);
         const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                         FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE)
@@ -51,36 +47,7 @@ HANDLE CreateTemporary(const std::string& folder, std::string& path)
     return INVALID_HANDLE_VALUE;
 }
 
-// Only a text longer than the record holds, which something else wrote, is cut: at the last
-// whole character within 255 bytes.
-std::string CutToRecord(const char* bytes, size_t size)
-{
-    const size_t limit = VORLANX_DESCRIPTION_SIZE - 1;
-    if (size <= limit)
-        return std::string(bytes, size);
-    const std::string head(bytes, limit);
-    const CodePage& cp = AnsiCodePage();
-    const char* end = head.c_str();
-    for (const char* p = end; *p != '\0'; p = end) {
-        if (cp.IsLead(static_cast<unsigned char>(*p)) && p[1] == '\0')
-            break;  // its trail byte lies beyond the cut
-        end = cp.Next(p);
-    }
-    return std::string(head.c_str(), end);
-}
-
 }  // namespace
-
-bool IsDescriptionLeftover(const std::string& file)
-{
-    // One to four hex digits: GetTempFileNameA, which older versions used, does not pad them
-    // under Wine (~ct7a3.tmp).
-    const size_t digits = file.size() - 7;
-    if (file.size() < 8 || file.size() > 11 || _strnicmp(file.c_str(), kLeftoverPrefix, 3) != 0 ||
-        _stricmp(file.c_str() + 3 + digits, ".tmp") != 0)
-        return false;
-    return strspn(file.c_str() + 3, "0123456789abcdefABCDEF") >= digits;
-}
 
 int ReadDescription(const std::string& folder, std::string& text)
 {
@@ -94,8 +61,12 @@ int ReadDescription(const std::string& folder, std::string& text)
                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         return file != INVALID_HANDLE_VALUE;
     });
-    if (!opened)
-        return GetLastError() == ERROR_FILE_NOT_FOUND ? VORLANX_OK : VORLANX_ERR_IO;
+    if (!opened) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_PATH_NOT_FOUND || (error == ERROR_FILE_NOT_FOUND && !IsDirectory(folder)))
+            return VORLANX_ERR_NO_CATEGORY;
+        return error == ERROR_FILE_NOT_FOUND ? VORLANX_OK : VORLANX_ERR_IO;
+    }
     // One byte more than the record holds tells a longer file from one that fits.
     char buffer[VORLANX_DESCRIPTION_SIZE];
     DWORD size = 0;
@@ -110,7 +81,7 @@ int ReadDescription(const std::string& folder, std::string& text)
     CloseHandle(file);
     if (!ok)
         return VORLANX_ERR_IO;
-    text = CutToRecord(buffer, strnlen(buffer, size));
+    text = CutToRecord(buffer, size, AnsiCodePage());
     return VORLANX_OK;
 }
 

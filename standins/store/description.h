@@ -3,14 +3,10 @@
 
 #include <string>
 
-extern const char kDescriptionFile[];  // "category.txt"
-
-// True for a file that a description write left behind when it was cut off.
-bool IsDescriptionLeftover(const std::string& file);
-
 // Reads the description of the category in folder, byte for byte as it was written; a folder
 // without category.txt has the empty description. Only a file longer than 255 bytes (written by
-// something else) is cut, at the last whole character within them.
+// something else) is cut, at the last whole character within them. A folder that is gone by the
+// time its file is opened (a delete or rename came first) answers VORLANX_ERR_NO_CATEGORY.
 int ReadDescription(const std::string& folder, std::string& text);
 
 // Replaces the description as a whole: the text goes to a temporary file of our own in the same

@@ -1,6 +1,7 @@
 #include "folders.h"
 
 #include "names.h"
+#include "own_names.h"
 
 #include <windows.h>
 
@@ -49,9 +50,10 @@ namespace {
 bool FindFolder(const std::string& folder, const std::string& name, std::string& actual,
                 bool ownOnly)
 {
-    // A folder a rename has moved aside is no category and is never found by its own name.
+    // A folder of the store's own (moved aside, new, deleted) is never found by its name; nor is
+    // a category by one of the store's file names.
     const std::string path = folder + "\\" + name;
-    if (IsRenameLeftover(name) || path.size() > kMaxFilePath)
+    if ((ownOnly ? IsOwnName(name) : IsLeftoverFolder(name)) || path.size() > kMaxFilePath)
         return false;
     WIN32_FIND_DATAA data;
     const HANDLE find = FindFirstFileA(path.c_str(), &data);
@@ -80,7 +82,7 @@ std::vector<std::string> SubFolders(const std::string& folder)
 {
     std::vector<std::string> names;
     ForEachEntry(folder, [&](const WIN32_FIND_DATAA& data) {
-        if (IsFolder(data) && !IsRenameLeftover(data.cFileName))
+        if (IsFolder(data) && !IsLeftoverFolder(data.cFileName))
             names.emplace_back(data.cFileName);
     });
     return names;
@@ -118,7 +120,7 @@ std::vector<std::string> OwnSubFolders(const std::string& folder)
     std::vector<std::string> names;
     ForEachEntry(folder, [&](const WIN32_FIND_DATAA& data) {
         if (IsFolder(data) && !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
-            !IsRenameLeftover(data.cFileName))
+            !IsOwnName(data.cFileName))
             names.emplace_back(data.cFileName);
     });
     return names;

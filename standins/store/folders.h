@@ -9,11 +9,12 @@
 bool IsDirectory(const std::string& path);
 
 // The spelling on disk of the sub-folder of folder that name names (case is ignored, as the file
-// system does); false when there is no such sub-folder. Rename leftovers are never found.
+// system does); false when there is no such sub-folder. The store's leftover folders are never
+// found.
 bool FindSubFolder(const std::string& folder, const std::string& name, std::string& actual);
 
 // The names of folder's sub-folders, in the order the file system enumerates them, without the
-// rename leftovers.
+// store's leftover folders.
 std::vector<std::string> SubFolders(const std::string& folder);
 
 // Everything in folder, plain files and sub-folders apart (leftovers included); false when the
@@ -37,7 +38,8 @@ struct CFolderId {
 // False when the folder cannot be opened.
 bool GetFolderId(const std::string& folder, CFolderId& id);
 
-// The sub-folders of folder that live there: not links or junctions to folders elsewhere.
+// The sub-folders of folder that live there: not links or junctions to folders elsewhere, and
+// none of a name of the store's own (see own_names.h).
 std::vector<std::string> OwnSubFolders(const std::string& folder);
 
 // FindSubFolder for a sub-folder that lives there. Categories are such folders: the listing

@@ -1,26 +1,23 @@
 #include "leftovers.h"
 
-#include "description.h"
 #include "folders.h"
 #include "names.h"
+#include "own_names.h"
 
 #include <windows.h>
 
 #include <algorithm>
 
-bool HoldsRenamedFolders(const std::string& parent)
+namespace {
+
+bool IsDescriptionFile(const std::string& file)
 {
-    std::vector<std::string> files, folders;
-    ListEntries(parent, files, folders);
-    return std::any_of(folders.begin(), folders.end(),
-                       [](const std::string& folder) { return IsRenameLeftover(folder); });
+    return SameName(file, kDescriptionFile) || IsTemporaryName(file, Temporary::Description);
 }
 
-void RestoreRenamedFolders(const std::string& parent)
+void RestoreRenamedFolders(const std::string& parent, const std::vector<std::string>& files,
+                           std::vector<std::string> folders)
 {
-    std::vector<std::string> files, folders;
-    if (!ListEntries(parent, files, folders))
-        return;
     const auto taken = [&](const std::string& name) {
         const auto same = [&](const std::string& entry) { return SameName(entry, name); };
         return std::any_of(files.begin(), files.end(), same) ||
@@ -39,6 +36,41 @@ void RestoreRenamedFolders(const std::string& parent)
     }
 }
 
+}  // namespace
+
+bool HoldsRenamedFolders(const std::string& parent)
+{
+    std::vector<std::string> files, folders;
+    ListEntries(parent, files, folders);
+    return std::any_of(folders.begin(), folders.end(),
+                       [](const std::string& folder) { return IsRenameLeftover(folder); });
+}
+
+void TidyFolder(const std::string& parent)
+{
+    std::vector<std::string> files, folders;
+    if (!ListEntries(parent, files, folders))
+        return;
+    RestoreRenamedFolders(parent, files, folders);
+    for (const std::string& folder : folders)
+        if (IsTemporaryName(folder, Temporary::NewCategory) ||
+            IsTemporaryName(folder, Temporary::DeletedCategory))
+            RemoveOwnFolder(JoinPath(parent, folder, AnsiCodePage()));
+}
+
+bool RemoveOwnFolder(const std::string& folder)
+{
+    std::vector<std::string> files, folders;
+    if (folder.size() > kMaxFilePath || !ListEntries(folder, files, folders))
+        return false;
+    for (const std::string& file : files) {
+        const std::string path = folder + "\\" + file;
+        if (IsDescriptionFile(file) && path.size() <= kMaxFilePath)
+            DeleteFileA(path.c_str());
+    }
+    return RemoveDirectoryA(folder.c_str()) != FALSE;
+}
+
 void RemoveDescriptionLeftovers(const std::string& folder)
 {
     std::vector<std::string> files, folders;
@@ -46,7 +78,7 @@ void RemoveDescriptionLeftovers(const std::string& folder)
         return;
     for (const std::string& file : files) {
         const std::string path = folder + "\\" + file;
-        if (IsDescriptionLeftover(file) && path.size() <= kMaxFilePath)
+        if (IsTemporaryName(file, Temporary::Description) && path.size() <= kMaxFilePath)
             DeleteFileA(path.c_str());
     }
 }

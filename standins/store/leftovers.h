@@ -8,8 +8,15 @@
 // True when parent holds a folder that a rename moved aside.
 bool HoldsRenamedFolders(const std::string& parent);
 
-// Gives each folder in parent that a rename moved aside its name back, when that name is free.
-void RestoreRenamedFolders(const std::string& parent);
+// Tidies parent before a write there: each folder a rename moved aside gets its name back when
+// that name is free; the folders of a new category that never took its name and of a deleted
+// category not yet removed are removed.
+void TidyFolder(const std::string& parent);
+
+// Removes a folder of the store's own (a new or deleted category): its description and the
+// temporary files of description writes, then the folder. Anything else in it stays, and so
+// does the folder then: nothing but the store's own files is ever removed.
+bool RemoveOwnFolder(const std::string& folder);
 
 // Deletes the temporary files of description writes in a category's folder.
 void RemoveDescriptionLeftovers(const std::string& folder);

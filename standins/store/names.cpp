@@ -143,18 +143,6 @@ bool IsAbsoluteRoot(const std::string& root)
     return server != "." && server != "?";
 }
 
-const char kRenameSuffix[] = ".~rename";
-
-bool IsRenameLeftover(const std::string& folder, std::string* base)
-{
-    const size_t n = sizeof kRenameSuffix - 1;
-    if (folder.size() <= n || !SameName(folder.substr(folder.size() - n), kRenameSuffix))
-        return false;
-    if (base)
-        *base = folder.substr(0, folder.size() - n);
-    return true;
-}
-
 bool FitsCategoryFolder(const std::string& folder)
 {
     return folder.size() + 1 + 12 <= kMaxFilePath && folder.size() <= kMaxFolderPath;

@@ -41,11 +41,6 @@ bool SameName(const std::string& a, const std::string& b);
 // Anything else (empty, "dir", "C:dir") would resolve against the current directory.
 bool IsAbsoluteRoot(const std::string& root);
 
-// A folder that a rename moves aside for a moment: "<name>.~rename". It is never a category, and
-// base is the name it is restored to.
-extern const char kRenameSuffix[];
-bool IsRenameLeftover(const std::string& folder, std::string* base = nullptr);
-
 // What the ANSI file calls take, in bytes without the terminator: MAX_PATH - 1 for files, and
 // MAX_PATH - 12 - 1 for CreateDirectoryA (room for an 8.3 name inside).
 constexpr size_t kMaxFilePath = 259;

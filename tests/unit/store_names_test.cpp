@@ -86,16 +86,6 @@ TEST(Roots, OnlyDrivePathsAndUncPathsAreAbsolute)
         EXPECT_FALSE(IsAbsoluteRoot(root)) << root;
 }
 
-TEST(TemporaryNames, ARenameLeftoverNamesTheFolderItCameFrom)
-{
-    std::string base;
-    EXPECT_TRUE(IsRenameLeftover("CAT.~rename", &base));
-    EXPECT_EQ(base, "CAT");
-    EXPECT_TRUE(IsRenameLeftover("x.~RENAME"));
-    for (const char* name : {".~rename", "CAT", "CAT.~renam", "CAT.~rename2"})
-        EXPECT_FALSE(IsRenameLeftover(name)) << name;
-}
-
 TEST(Paths, ACategoryFolderLeavesRoomForItsFiles)
 {
     EXPECT_TRUE(FitsCategoryFolder(std::string(246, 'p')));

@@ -2,6 +2,7 @@
 // login control answers, the read-only test, device names and the cached pass.
 #include "support/deployment.h"
 #include "support/store_forwarder.h"
+#include "support/unix_side.h"
 
 #include "external/orvent.h"
 #include "external/talmor.h"
@@ -10,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <thread>
 
 namespace {
 
@@ -362,8 +365,9 @@ TEST_F(StoreLibraries, AnInterruptedDescriptionWriteLeavesTheOldTextWhole)
     EXPECT_EQ(ReadTextFile(folder + "\\category.txt"), "the new text");
 }
 
-// A rename killed half-way leaves its folder under a temporary name, and a killed description
-// write its temporary file: neither is ever a category, and the next write there tidies up.
+// A rename, a new category or a delete killed half-way leave their folders under temporary names,
+// a killed description write its temporary file: none is ever a category, and the next write
+// there tidies up.
 TEST_F(StoreLibraries, WhatAKilledWriterLeftIsNeverShownAndTheNextWriteTidiesIt)
 {
     MakeArea(Storage(one), "AREA1", "open");
@@ -375,10 +379,15 @@ TEST_F(StoreLibraries, WhatAKilledWriterLeftIsNeverShownAndTheNextWriteTidiesIt)
     ASSERT_TRUE(MoveFileA((area + "\\CAT").c_str(), (area + "\\CAT.~rename").c_str()));
     MakeFolders(area + "\\taken.~rename");
     WriteTextFile(area + "\\CAT.~rename\\~ct1A2B.tmp", "half");
+    for (const char* killed : {"~cn0001.tmp", "~CD0002.TMP"}) {
+        MakeFolders(area + "\\" + killed);
+        WriteTextFile(area + "\\" + killed + "\\category.txt", "half made or half deleted");
+    }
 
     EXPECT_EQ(Areas("1"), (Names{"AREA1", "AREA1#TAKEN"}));
     CCategoryData read = {};
-    EXPECT_EQ(talmor_RetrieveCategory("1", "AREA1", "CAT.~rename", &read), VORLANX_ERR_NO_CATEGORY);
+    for (const char* killed : {"CAT.~rename", "~cn0001.tmp", "~cd0002.tmp"})
+        EXPECT_EQ(talmor_RetrieveCategory("1", "AREA1", killed, &read), VORLANX_ERR_NO_CATEGORY);
     record = CCategoryData{"NEW.~rename", ""};
     EXPECT_EQ(talmor_NewCategory("1", "AREA1", "", &record), VORLANX_ERR_INVALID_NAME);
 
@@ -386,6 +395,7 @@ TEST_F(StoreLibraries, WhatAKilledWriterLeftIsNeverShownAndTheNextWriteTidiesIt)
     ASSERT_EQ(talmor_NewCategory("1", "AREA1", "", &record), VORLANX_OK);
     EXPECT_EQ(Areas("1"), (Names{"AREA1", "AREA1#CAT", "AREA1#OTHER", "AREA1#TAKEN"}));
     EXPECT_TRUE(Exists(area + "\\taken.~rename"));  // its name is taken: it stays aside
+    EXPECT_FALSE(Exists(area + "\\~cn0001.tmp") || Exists(area + "\\~CD0002.TMP"));
     ASSERT_EQ(talmor_RetrieveCategory("1", "AREA1", "CAT", &read), VORLANX_OK);
     EXPECT_STREQ(read.description, "words");
     record = CCategoryData{"CAT", "more words"};
@@ -432,6 +442,133 @@ TEST_F(StoreLibraries, TheStoreRefusesARecordWithoutTerminators)
     EXPECT_EQ(talmor_NewCategory("1", "AREA1", "", &record), VORLANX_ERR_INVALID_ARGUMENT);
     EXPECT_EQ(talmor_NewCategory("1", "AREA1", "", nullptr), VORLANX_ERR_INVALID_ARGUMENT);
     EXPECT_EQ(FolderEntries(Storage(one) + "\\AREA1"), Names{"login.ctl"});
+}
+
+// The store's own file names are never category names, in any case: refused before anything is
+// made, in an area and in a category without a description alike.
+TEST_F(StoreLibraries, TheStoresOwnNamesAreRefusedAsCategoryNames)
+{
+    MakeArea(Storage(one), "AREA1", "open");
+    const std::string area = Storage(one) + "\\AREA1";
+    MakeFolders(area + "\\BARE");
+    CCategoryData record = {"CAT", "words"}, read = {};
+    ASSERT_EQ(talmor_NewCategory("1", "AREA1", "", &record), VORLANX_OK);
+    for (const char* name : {"category.txt", "CATEGORY.TXT", "login.ctl", "~vorlanx.lck",
+                             "~ct1A2B.tmp", "~CN0001.tmp", "~cd12.tmp", "X.~rename"}) {
+        CCategoryData own = {};
+        strcpy(own.name, name);
+        EXPECT_EQ(talmor_NewCategory("1", "AREA1", "", &own), VORLANX_ERR_INVALID_NAME) << name;
+        EXPECT_EQ(talmor_NewCategory("1", "AREA1", "BARE", &own), VORLANX_ERR_INVALID_NAME) << name;
+        EXPECT_EQ(talmor_EditCategory("1", "AREA1", "CAT", &own), VORLANX_ERR_INVALID_NAME) << name;
+    }
+    EXPECT_EQ(FolderEntries(area), (Names{"BARE", "CAT", "login.ctl"}));
+    EXPECT_EQ(FolderEntries(area + "\\BARE"), Names{});
+    EXPECT_EQ(talmor_RetrieveCategory("1", "AREA1", "BARE", &read), VORLANX_OK);
+    EXPECT_EQ(talmor_RetrieveCategory("1", "AREA1", "CAT", &read), VORLANX_OK);
+    EXPECT_STREQ(read.description, "words");
+}
+
+// The lock file is never reached through a link, nor a folder of its name taken for it: the
+// write is refused and nothing is made, outside the store or in it.
+TEST_F(StoreLibraries, ALockFileThatIsALinkOrAFolderRefusesTheWrite)
+{
+    const std::string outside = deployment.Folder() + "\\outside";
+    MakeFolders(outside);
+    WriteTextFile(outside + "\\held.lck", "");
+    WriteTextFile(outside + "\\gone.lck", "");
+    const struct {
+        const char *area, *target;
+    } cases[] = {{"TONOTHING", "gone.lck"}, {"TOFILE", "held.lck"}, {"TOFOLDER", ""}, {"FOLDER", nullptr}};
+    for (const auto& c : cases) {
+        MakeArea(Storage(one), c.area, "open");
+        const std::string area = Storage(one) + "\\" + c.area, lock = area + "\\~vorlanx.lck";
+        if (c.target)
+            ASSERT_TRUE(MakeUnixLink(lock, UnixPath(outside) + "/" + c.target)) << c.area;
+        else
+            MakeFolders(lock);
+        DeleteFileA((outside + "\\gone.lck").c_str());  // the link now names nothing
+        CCategoryData record = {"CAT", "words"};
+        EXPECT_EQ(talmor_NewCategory("1", c.area, "", &record), VORLANX_ERR_IO) << c.area;
+        EXPECT_EQ(FolderEntries(area), Names{"login.ctl"}) << c.area;
+        EXPECT_TRUE(!c.target || RemoveUnixLink(lock));  // the clean-up must not follow it
+    }
+    EXPECT_EQ(FolderEntries(outside), Names{"held.lck"});
+}
+
+DWORD WINAPI CloseListingAfter(void* listing)
+{
+    Sleep(400);
+    return FindClose(listing);
+}
+
+// Someone who lists a category's folder (a browse) holds up its rename for a moment: a rename or
+// delete then waits, and one held up longer than the lock's bound answers 2012 and changes nothing.
+TEST_F(StoreLibraries, ARenameOrDeleteHeldUpByAListingWaitsForItWithinTheBound)
+{
+    MakeArea(Storage(one), "AREA1", "open");
+    const std::string area = Storage(one) + "\\AREA1";
+    CCategoryData record = {"CAT", "words"}, renamed = {"MOVED", "moved"}, read = {};
+    const auto listing = [&](const char* folder, bool forMoment) {
+        WIN32_FIND_DATAA data;
+        const HANDLE find = FindFirstFileA((area + "\\" + folder + "\\*").c_str(), &data);
+        EXPECT_NE(find, INVALID_HANDLE_VALUE);
+        if (forMoment)
+            CloseHandle(CreateThread(nullptr, 0, CloseListingAfter, find, 0, nullptr));
+        return find;
+    };
+    ASSERT_EQ(talmor_NewCategory("1", "AREA1", "", &record), VORLANX_OK);
+    listing("CAT", true);
+    EXPECT_EQ(talmor_EditCategory("1", "AREA1", "CAT", &renamed), VORLANX_OK);
+    listing("MOVED", true);
+    EXPECT_EQ(talmor_DeleteCategory("1", "AREA1", "MOVED"), VORLANX_OK);
+    EXPECT_EQ(FolderEntries(area), Names{"login.ctl"});
+
+    ASSERT_EQ(talmor_NewCategory("1", "AREA1", "", &record), VORLANX_OK);
+    const HANDLE held = listing("CAT", false);
+    EXPECT_EQ(talmor_DeleteCategory("1", "AREA1", "CAT"), VORLANX_ERR_BUSY);
+    FindClose(held);
+    EXPECT_EQ(talmor_RetrieveCategory("1", "AREA1", "CAT", &read), VORLANX_OK);
+    EXPECT_STREQ(read.description, "words");
+    EXPECT_EQ(FolderEntries(area), (Names{"CAT", "login.ctl"}));
+}
+
+// A clean-up removes the lock file while a delete, held up by a listing, holds its lock; a second
+// writer then makes a new one. The first must notice before it goes on, so the two never write
+// at once: the second's new sub-category is never deleted along with its parent.
+TEST_F(StoreLibraries, AWriterWhoseLockFileWasRemovedGoesOnOnlyUnderTheNewOne)
+{
+    MakeArea(Storage(one), "AREA1", "open");
+    const std::string area = Storage(one) + "\\AREA1";
+    CCategoryData record = {"CAT", "words"}, sub = {"SUB", "below"}, read = {};
+    ASSERT_EQ(talmor_NewCategory("1", "AREA1", "", &record), VORLANX_OK);
+    WIN32_FIND_DATAA data;
+    const HANDLE listing = FindFirstFileA((area + "\\CAT\\*").c_str(), &data);
+    ASSERT_NE(listing, INVALID_HANDLE_VALUE);
+    // The first writer makes a new lock file as soon as it notices: wait for another file, not none.
+    const std::string lock = area + "\\~vorlanx.lck";
+    const auto lockIndex = [&] {
+        BY_HANDLE_FILE_INFORMATION info = {};
+        const HANDLE file = CreateFileA(lock.c_str(), 0, 7, nullptr, OPEN_EXISTING, 0, nullptr);
+        GetFileInformationByHandle(file, &info);
+        CloseHandle(file);
+        return info.nFileIndexLow;
+    };
+    const DWORD before = lockIndex();
+    int deleted = 0, made = 0;
+    std::thread first([&] { deleted = talmor_DeleteCategory("1", "AREA1", "CAT"); });
+    Sleep(300);
+    EXPECT_TRUE(StartUnixCommand("rm -f '" + UnixPath(lock) + "'"));  // as a clean-up does
+    for (int i = 0; i < 500 && lockIndex() == before; ++i)
+        Sleep(10);
+    EXPECT_NE(lockIndex(), before);
+    std::thread second([&] { made = talmor_NewCategory("1", "AREA1", "CAT", &sub); });
+    Sleep(500);
+    FindClose(listing);
+    first.join();
+    second.join();
+    EXPECT_FALSE(deleted == VORLANX_OK && made == VORLANX_OK) << "both wrote at once";
+    EXPECT_TRUE(made != VORLANX_OK ||
+                talmor_RetrieveCategory("1", "AREA1", "CAT#SUB", &read) == VORLANX_OK);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <thread>
 
@@ -106,6 +107,52 @@ TEST_F(StoreThreads, EightThreadsEditingOneCategoryAreNeverRefused)
     ASSERT_EQ(talmor_RetrieveCategory("1", "WORK", "CAT", &record), VORLANX_OK);
     EXPECT_TRUE(IsRaceDescription(record.description, "A", threads, rounds)) << record.description;
     EXPECT_EQ(FolderEntries(Storage(one) + "\\WORK\\CAT"), Lines{"category.txt"});
+}
+
+// A category appears and disappears whole: while one thread makes, renames and deletes it again
+// and again, a reader finds it with a description it was given or not at all (2005), and a
+// browse walking the area holds up no write.
+TEST_F(StoreThreads, ReadersSeeACategoryWholeOrNotAtAllWhileItIsMadeRenamedAndDeleted)
+{
+    std::atomic<bool> done{false};
+    std::atomic<int> whole{0}, torn{0};
+    std::string firstTorn;
+    std::thread reader([&] {
+        for (int i = 0; !done; ++i) {
+            const char* name = i % 2 ? "D" : "E";
+            CCategoryData record = {};
+            const int code = talmor_RetrieveCategory("1", "WORK", name, &record);
+            const std::string text = record.description;
+            if (code == VORLANX_OK && (text == "keep" || text == "moved"))
+                ++whole;
+            else if (code != VORLANX_ERR_NO_CATEGORY && torn++ == 0)
+                firstTorn = std::string(name) + " " + std::to_string(code) + " '" +
+                            record.description + "'";
+        }
+    });
+    std::thread browse([&] {
+        while (!done)
+            for (const char* a = ListFirstArea("1"); a; a = ListNextArea())
+                if (strchr(a, '~'))
+                    ++torn;
+    });
+    Lines refusals;
+    for (int round = 0; round < 150; ++round) {
+        CCategoryData record = MakeRecord("D", "keep"), moved = MakeRecord("E", "moved");
+        const int codes[] = {talmor_NewCategory("1", "WORK", "", &record),
+                             talmor_EditCategory("1", "WORK", "D", &moved),
+                             talmor_DeleteCategory("1", "WORK", "E")};
+        for (int step = 0; step < 3; ++step)
+            if (codes[step] != VORLANX_OK)
+                refusals.push_back(std::to_string(round) + "." + std::to_string(step) + ": " +
+                                   std::to_string(codes[step]));
+    }
+    done = true;
+    reader.join();
+    browse.join();
+    EXPECT_EQ(torn, 0) << "first: " << firstTorn;
+    EXPECT_EQ(refusals, Lines{});
+    EXPECT_GT(whole, 0);
 }
 
 }  // namespace
