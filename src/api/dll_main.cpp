@@ -4,6 +4,7 @@
 // application object are not static objects: they live in static storage and are constructed
 // here, explicitly and in their order (the module state, then the application object), with the
 // module state already current, and destroyed here in the reverse order.
+#include "api/runtime_reserve.h"
 #include "api/vorlanx_app.h"
 #include "framework/module_state.h"
 
@@ -78,13 +79,14 @@ void ProcessDetach()
 
 }  // namespace
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD reason, LPVOID)
+extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD reason, LPVOID reserved)
 {
     switch (reason) {
     case DLL_PROCESS_ATTACH:
         return ProcessAttach(hInstance);
     case DLL_PROCESS_DETACH:
         ProcessDetach();
+        FreeRuntimeReserve(reserved);
         return TRUE;
     default:  // threads: the framework keeps nothing per thread but the current module state
         return TRUE;

@@ -3,12 +3,11 @@
 std::string BuildSelectedPath(const std::vector<std::string>& levels)
 {
     std::string path;
-    for (const std::string& level : levels)
-        path += "/" + level;
-    if (!path.empty())
-        path.erase(0, 1);
-    if (path.size() > 2 && path[2] == '/')
-        path.erase(2, 1);  // C:/AREA1 -> C:AREA1
+    for (size_t i = 0; i < levels.size(); ++i) {
+        // The area follows a device text that ends in ':' directly: C:AREA1, 12:AREA1.
+        const bool afterColon = i == 1 && !path.empty() && path.back() == ':';
+        path += (i == 0 || afterColon ? "" : "/") + levels[i];
+    }
     return path;
 }
 

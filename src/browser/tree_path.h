@@ -1,8 +1,8 @@
 // Storage-area paths of tree items. Portable: no windows.h.
 //
-// The path names an item by the texts from its device down: C: for a device, C:AREA1 for an area
-// (a device text longer than two characters keeps a '/' before the area: A:FLOPPY/AREA1,
-// 12:/AREA1), C:AREA1/CAT/SUB for categories. The root item has the empty path.
+// The path names an item by the texts from its device down: C: for a device, C:AREA1 or
+// 12:AREA1 for an area (a device text that goes on after its ':' keeps a '/' before the area:
+// A:FLOPPY/AREA1), C:AREA1/CAT/SUB for categories. The root item has the empty path.
 #pragma once
 
 #include <string>

@@ -7,12 +7,12 @@
 #include "login_control.h"
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 struct CCachePass {
-    bool m_bDevicesRead = false;
-    std::vector<Device> m_vecDevices;
+    std::shared_ptr<const CDeviceTable> m_devices;  // null until first asked for
     std::map<std::string, LoginControl> m_mapLogins;  // by the file's path
 };
 

@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include <set>
+#include <cstring>
 
 namespace {
 
@@ -31,79 +31,114 @@ std::string ModuleFolder()
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
-std::vector<Device> ReadStorageIni(const std::string& ini)
-{
-    std::vector<Device> devices;
-    std::set<std::string> named;
-    std::vector<std::string> lines;
-    ReadProfileSection(ini, "devices", lines);
-    for (const std::string& line : lines) {
-        const size_t eq = line.find('=');
-        if (eq == std::string::npos)
-            continue;
-        Device d{Trim(line.substr(0, eq)), ProfileValue(line.substr(eq + 1))};
-        // A name said again is still the first line's device, so it is listed once.
-        if (!d.name.empty() && named.insert(DeviceKey(d.name)).second)
-            devices.push_back(d);
-    }
-    return devices;
-}
-
-std::vector<Device> LogicalDrives()
+std::shared_ptr<const CDeviceTable> LogicalDrives()
 {
     std::vector<Device> devices;
     char drives[4 * 26 + 2] = {};
     const DWORD n = GetLogicalDriveStringsA(sizeof drives - 1, drives);
-    if (n == 0 || n >= sizeof drives - 1)
-        return devices;
-    for (const char* d = drives; *d; d += strlen(d) + 1)
-        devices.push_back(Device{std::string(d, 2), d});
-    return devices;
+    if (n != 0 && n < sizeof drives - 1)
+        for (const char* d = drives; *d; d += strlen(d) + 1)
+            devices.push_back(Device{std::string(d, 2), d});
+    return std::make_shared<const CDeviceTable>(devices);
 }
 
-std::vector<Device> ReadDevicesUncached()
+// What tells one state of the file from another: which file it is, its size and its time.
+struct CFileStamp {
+    BY_HANDLE_FILE_INFORMATION m_info = {};
+
+    bool operator==(const CFileStamp& other) const
+    {
+        const BY_HANDLE_FILE_INFORMATION &a = m_info, &b = other.m_info;
+        return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
+               a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow &&
+               a.nFileSizeHigh == b.nFileSizeHigh && a.nFileSizeLow == b.nFileSizeLow &&
+               CompareFileTime(&a.ftLastWriteTime, &b.ftLastWriteTime) == 0;
+    }
+};
+
+bool StampFile(const std::string& path, CFileStamp& stamp)
+{
+    if (path.size() > kMaxFilePath)
+        return false;
+    const HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE |
+                                    FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    const bool got = GetFileInformationByHandle(file, &stamp.m_info) != 0;
+    CloseHandle(file);
+    return got;
+}
+
+// A file changed within this long before it was read may change again within the same tick of
+// the file system's clock, keeping its time and size: such a reading is not kept.
+const ULONGLONG kSettled = 2 * 10000000ull;  // 2 s in 100 ns
+
+ULONGLONG Ticks(const FILETIME& time)
+{
+    return (ULONGLONG(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+// The last table read, for every thread of the process; freed with the library.
+SRWLOCK g_lock = SRWLOCK_INIT;
+std::shared_ptr<const CDeviceTable> g_kept;
+CFileStamp g_keptStamp;
+
+std::shared_ptr<const CDeviceTable> ReadTable(const std::string& ini)
+{
+    std::vector<std::string> lines;
+    ReadProfileSection(ini, "devices", lines);
+    return std::make_shared<const CDeviceTable>(CDeviceTable::FromLines(lines));
+}
+
+std::shared_ptr<const CDeviceTable> ReadDevicesUncached()
 {
     const std::string ini = ModuleFolder() + "\\storage.ini";
     if (GetFileAttributesA(ini.c_str()) == INVALID_FILE_ATTRIBUTES)
         return LogicalDrives();
-    return ReadStorageIni(ini);
+    CFileStamp stamp;
+    if (!StampFile(ini, stamp))
+        return ReadTable(ini);  // not kept: nothing would tell when it changed
+    AcquireSRWLockShared(&g_lock);
+    std::shared_ptr<const CDeviceTable> kept = g_kept && g_keptStamp == stamp ? g_kept : nullptr;
+    ReleaseSRWLockShared(&g_lock);
+    if (kept)
+        return kept;
+    // Stamped before it is read: a change while it is read makes the next call read it again.
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    std::shared_ptr<const CDeviceTable> table = ReadTable(ini);
+    if (Ticks(now) < Ticks(stamp.m_info.ftLastWriteTime) + kSettled)
+        return table;
+    AcquireSRWLockExclusive(&g_lock);
+    std::shared_ptr<const CDeviceTable> previous = std::move(g_kept);
+    g_kept = table;
+    g_keptStamp = stamp;
+    ReleaseSRWLockExclusive(&g_lock);
+    return table;  // previous goes here, outside the lock
 }
 
 }  // namespace
 
-std::vector<Device> ReadDevices()
+std::shared_ptr<const CDeviceTable> ReadDevices()
 {
     CCachePass* pass = CurrentCachePass();
     if (!pass)
         return ReadDevicesUncached();
-    if (!pass->m_bDevicesRead) {
-        pass->m_vecDevices = ReadDevicesUncached();
-        pass->m_bDevicesRead = true;
-    }
-    return pass->m_vecDevices;
-}
-
-std::vector<Device> ResolveDevices(const char* token)
-{
-    std::vector<Device> found;
-    if (!token)
-        return found;
-    const std::vector<Device> devices = ReadDevices();
-    std::vector<std::string> names;
-    for (const Device& d : devices)
-        names.push_back(d.name);
-    for (int i : FindDevices(names, token))
-        found.push_back(devices[static_cast<size_t>(i)]);
-    return found;
+    if (!pass->m_devices)
+        pass->m_devices = ReadDevicesUncached();
+    return pass->m_devices;
 }
 
 bool ResolveDevice(const char* token, Device& device)
 {
+    if (!token)
+        return false;
     // A device without an absolute root is still the one its name names (the name must not fall
     // through to another device), but nothing is ever found on it.
-    const std::vector<Device> found = ResolveDevices(token);
-    if (found.empty() || !IsAbsoluteRoot(found.front().root))
+    const std::shared_ptr<const CDeviceTable> devices = ReadDevices();
+    const Device* found = devices->Find(token);
+    if (!found || !IsAbsoluteRoot(found->root))
         return false;
-    device = found.front();
+    device = *found;
     return true;
 }

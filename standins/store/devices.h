@@ -1,19 +1,18 @@
 // The devices of the store: section [devices] of storage.ini beside this library, one line per
 // device in listing order, "name = root folder". Without the file: the logical drives.
+//
+// The file is read once and kept while it stays the same file with the same size and time (one
+// changed in the last two seconds is read afresh, as its time may not show the next change): a
+// store of many thousand lines costs its lines once, not once per call. Inside a cached pass
+// the pass keeps the table it first got, so one tree build sees one table.
 #pragma once
 
-#include <string>
-#include <vector>
+#include "device_table.h"
 
-struct Device {
-    std::string name;  // as listed: "C:", "1", "12"
-    std::string root;  // the folder that holds userroot\storage
-};
+#include <memory>
 
-std::vector<Device> ReadDevices();
+std::shared_ptr<const CDeviceTable> ReadDevices();
 
-// Finds the device that token names (see FindDevice); false when there is none.
+// Finds the device that token names (see CDeviceTable::Find); false when there is none or its
+// root is not absolute.
 bool ResolveDevice(const char* token, Device& device);
-
-// Every device that token may name, best first (see FindDevices).
-std::vector<Device> ResolveDevices(const char* token);

@@ -2,6 +2,8 @@
 
 #include "cache.h"
 #include "devices.h"
+#include "listing_device.h"
+#include "login_keys.h"
 #include "names.h"
 #include "profile.h"
 #include "vorlanx.h"
@@ -16,29 +18,32 @@ LoginControl ReadUncached(const std::string& path)
     std::vector<std::string> lines;
     if (!ReadProfileSection(path, "login", lines))
         return control;
-    for (const std::string& line : lines) {
-        const size_t eq = line.find('=');
-        if (eq == std::string::npos)
-            continue;
-        const std::string key = Trim(line.substr(0, eq));
-        const std::string value = ProfileValue(line.substr(eq + 1));
-        if (_stricmp(key.c_str(), "access") == 0) {
-            if (_stricmp(value.c_str(), "open") == 0)
-                control.access = VORLANX_OK;
-            else if (_stricmp(value.c_str(), "blocked") == 0)
-                control.access = VORLANX_AREA_BLOCKED;
-            else if (_stricmp(value.c_str(), "restricted") == 0)
-                control.access = VORLANX_AREA_RESTRICTED;
-            else if (_stricmp(value.c_str(), "restricted-expired") == 0)
-                control.access = VORLANX_AREA_RESTRICTED_EXPIRED;
-        } else if (_stricmp(key.c_str(), "readonly") == 0) {
-            control.readonly = _stricmp(value.c_str(), "yes") == 0;
-        } else if (_stricmp(key.c_str(), "hidden") == 0) {
-            control.hidden = _stricmp(value.c_str(), "yes") == 0;
-        }
+    const LoginKeys keys = ParseLoginKeys(lines);
+    switch (keys.access) {
+    case LoginAccess::open: control.access = VORLANX_OK; break;
+    case LoginAccess::blocked: control.access = VORLANX_AREA_BLOCKED; break;
+    case LoginAccess::restricted: control.access = VORLANX_AREA_RESTRICTED; break;
+    case LoginAccess::restrictedExpired: control.access = VORLANX_AREA_RESTRICTED_EXPIRED; break;
+    case LoginAccess::unknown: break;
     }
+    control.readonly = keys.readonly;
+    control.hidden = keys.hidden;
     control.readable = control.access != 0;
     return control;
+}
+
+// The devices that the login path's device part may name, best first. The browser writes only
+// a device's first character, so "1:" may mean 1, 12 or 13; it checks a device's areas right
+// after it listed them, on the same thread, so where the lookup says which numbered device this
+// thread lists, that one is meant.
+std::vector<const Device*> LoginPathDevices(const CDeviceTable& devices, const std::string& token)
+{
+    if (devices.IsAmbiguous(token)) {
+        const Device* listing = devices.Find(ListingDeviceOfThread());
+        if (listing && listing->name[0] == token[0])
+            return {listing};
+    }
+    return devices.Candidates(token);
 }
 
 }  // namespace
@@ -63,21 +68,21 @@ bool MapLoginPath(const char* loginPath, std::string& path)
     const size_t colon = text.find(':');
     if (colon == std::string::npos)
         return false;
-    const std::vector<Device> devices = ResolveDevices(text.substr(0, colon).c_str());
-    if (devices.empty() || !IsAbsoluteRoot(devices.front().root))
+    const std::shared_ptr<const CDeviceTable> table = ReadDevices();
+    const std::vector<const Device*> devices = LoginPathDevices(*table, text.substr(0, colon));
+    if (devices.empty() || !IsAbsoluteRoot(devices.front()->root))
         return false;
     const std::string rest = text.substr(colon + 1);
     // The area part comes from a listing, so it never climbs; refuse a path that does.
     if (("\\" + rest + "\\").find("\\..\\") != std::string::npos ||
         rest.find('/') != std::string::npos)
         return false;
-    // The browser writes only a device's first character: "1:" may mean 1, 12 or 13. Of those,
-    // the first that has the file.
-    path = JoinPath(devices.front().root, rest, AnsiCodePage());
-    for (const Device& device : devices) {
-        if (!IsAbsoluteRoot(device.root))
+    // Not knowing which device is meant, the first of them that has the file.
+    path = JoinPath(devices.front()->root, rest, AnsiCodePage());
+    for (size_t i = 0; devices.size() > 1 && i < devices.size(); ++i) {
+        if (!IsAbsoluteRoot(devices[i]->root))
             continue;
-        const std::string candidate = JoinPath(device.root, rest, AnsiCodePage());
+        const std::string candidate = JoinPath(devices[i]->root, rest, AnsiCodePage());
         if (candidate.size() <= kMaxFilePath &&
             GetFileAttributesA(candidate.c_str()) != INVALID_FILE_ATTRIBUTES) {
             path = candidate;

@@ -1,43 +1,33 @@
 #include "profile.h"
 
 #include "names.h"
+#include "profile_text.h"
 
 #include <windows.h>
 
-#include <cstring>
+#include <algorithm>
 
 bool ReadProfileSection(const std::string& file, const char* section,
                         std::vector<std::string>& lines)
 {
     lines.clear();
-    if (file.size() > kMaxFilePath || GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES)
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (file.size() > kMaxFilePath ||
+        !GetFileAttributesExA(file.c_str(), GetFileExInfoStandard, &data))
         return false;
-    // A buffer that is too small comes back filled to its size - 2: grow it and read again.
+    // A buffer that is too small comes back filled to its size - 2: grow it and read again. A
+    // section takes no more than its file, so one of the file's size mostly does at once.
     const DWORD largest = 64u << 20;
-    for (DWORD size = 4096; size <= largest; size *= 4) {
+    const DWORD first = data.nFileSizeHigh || data.nFileSizeLow > largest / 4
+                            ? largest / 4
+                            : std::max<DWORD>(4096, data.nFileSizeLow + 16);
+    for (DWORD size = first; size <= largest; size *= 4) {
         std::string buffer(size, '\0');
         const DWORD n = GetPrivateProfileSectionA(section, buffer.data(), size, file.c_str());
         if (n + 2 >= size)
             continue;
-        for (const char* line = buffer.c_str(); line < buffer.c_str() + n && *line;
-             line += strlen(line) + 1)
-            lines.emplace_back(line);
+        lines = SectionLines(buffer.data(), n);
         return true;
     }
     return false;
-}
-
-std::string ProfileValue(const std::string& raw)
-{
-    std::string value = raw;
-    for (size_t semi = value.find(';'); semi != std::string::npos; semi = value.find(';', semi + 1)) {
-        if (semi == 0 || value[semi - 1] == ' ' || value[semi - 1] == '\t') {
-            value.resize(semi);
-            break;
-        }
-    }
-    value = Trim(value);
-    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
-        value = value.substr(1, value.size() - 2);
-    return value;
 }

@@ -9,7 +9,3 @@
 // missing, its path is too long for the system, or the section will not fit any buffer.
 bool ReadProfileSection(const std::string& file, const char* section,
                         std::vector<std::string>& lines);
-
-// A value as people write it, without the spaces around it, a comment after it (';' after a
-// space) and quotes around it. The documented forms of the files carry such comments.
-std::string ProfileValue(const std::string& raw);

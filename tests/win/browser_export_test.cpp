@@ -4,6 +4,7 @@
 #include "support/deployment.h"
 #include "support/dialog_driver.h"
 #include "support/dialog_template.h"
+#include "support/input.h"
 #include "support/tree_dump.h"
 #include "vorlanx.h"
 #include "vorlanx_version.h"
@@ -259,6 +260,38 @@ TEST_F(BrowseExport, TheTreeShowsSevenDistinctIcons)
         for (size_t j = 0; j < i; ++j)
             EXPECT_NE(images[i], images[j]) << "images " << j << " and " << i << " are alike";
     }
+}
+
+// Devices 1 and 12 both have an area SHARED, blocked on 12: the login path names only the
+// device's first character, yet each device shows its own area's status, and a choice on 12
+// comes back as 12:AREA/CAT.
+TEST(BrowseExportDevices, ADeviceOfTwoDigitsShowsItsOwnAreasAndPaths)
+{
+    Deployment deployment;
+    const std::string one = deployment.MakeDevice("1"), twelve = deployment.MakeDevice("12");
+    deployment.WriteStorageIni({{"1", one}, {"12", twelve}});
+    MakeArea(one + "\\userroot\\storage", "SHARED", "open");
+    MakeArea(twelve + "\\userroot\\storage", "SHARED", "blocked");
+    MakeArea(twelve + "\\userroot\\storage", "WORK", "open");
+    MakeFolders(twelve + "\\userroot\\storage\\WORK\\CAT");
+    const auto browse =
+        Proc<vorlanx_browse_category_fn>(deployment.Load("vorlanx.dll"), "vorlanx_browse_category");
+    ASSERT_NE(browse, nullptr);
+    std::string tree;
+    DialogDriver driver([&](HWND dialog) {
+        HWND hTree = GetDlgItem(dialog, IDC_AREA_TREE);
+        tree = DumpTree(hTree);
+        TreeView_Expand(hTree, FindItem(hTree, "WORK"), TVE_EXPAND);
+        ClickTreeItem(hTree, FindItem(hTree, "CAT"));
+        ClickButton(dialog, IDOK);
+    });
+    char* result = browse(nullptr, "12", "WORK");
+    ASSERT_TRUE(driver.Ran());
+    EXPECT_NE(tree.find("  1:|1\n    SHARED|2\n  12:|1\n    SHARED|3\n"), std::string::npos)
+        << tree;
+    ASSERT_NE(result, nullptr);
+    EXPECT_STREQ(result, "12:WORK/CAT");
+    free(result);
 }
 
 }  // namespace

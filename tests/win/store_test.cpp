@@ -280,6 +280,43 @@ TEST_F(StoreLibraries, ProfileSectionsAreReadWhole)
     EXPECT_EQ(Areas("1"), Names{"LONG"});
 }
 
+// storage.ini is kept while it stays the same file: a call on 100,000 lines costs them once;
+// changed, it is read again.
+TEST_F(StoreLibraries, AStorageIniIsReadOnceWhileItStaysTheSame)
+{
+    MakeArea(Storage(one), "AREA1", "open", "yes");
+    MakeArea(Storage(twelve), "AREA1", "open");
+    SYSTEMTIME earlier = {2026, 1, 4, 1, 12, 0, 0, 0};
+    const auto writeIni = [&](const std::string& root) {
+        FILETIME longAgo;
+        ++earlier.wMinute;
+        SystemTimeToFileTime(&earlier, &longAgo);
+        std::string ini = "[devices]\r\n";
+        for (int i = 0; i < 100000; ++i)
+            ini += "D" + std::to_string(i) + " = C:\\nowhere\r\n";
+        const std::string path = deployment.Folder() + "\\storage.ini";
+        WriteTextFile(path, ini + "1 = " + root + "\r\n");
+        // Written long ago: one written just now is read afresh by every call.
+        HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                                  0, nullptr);
+        EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &longAgo));
+        CloseHandle(file);
+    };
+    writeIni(one);
+    const auto timed = [](int expected) {
+        const DWORD start = GetTickCount();
+        EXPECT_EQ(talmor_IsAreaReadonly("1", "AREA1"), expected);
+        return GetTickCount() - start;
+    };
+    const DWORD first = timed(VORLANX_AREA_READONLY);
+    DWORD later = 0;
+    for (int i = 0; i < 20; ++i)
+        later += timed(VORLANX_AREA_READONLY);
+    EXPECT_LT(later, first) << "20 later calls against the first";
+    writeIni(twelve);
+    EXPECT_EQ(talmor_IsAreaReadonly("1", "AREA1"), VORLANX_OK);
+}
+
 // Without a login.ctl (access null), or refused by it: nothing changes, not even a lock file.
 TEST_F(StoreLibraries, WritesAreRefusedByTheAreasLoginControl)
 {

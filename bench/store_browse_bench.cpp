@@ -1,0 +1,215 @@
+// The browser on our real store against its floor, measured side by side in one run:
+// - storage areas on one drive-letter device, 10,000 and 50,000: the browse call of the shipped
+//   vorlanx.dll until its dialog is up, against a bare program that lists the same areas, reads
+//   each login.ctl once and inserts the same items into a bare tree control;
+// - 5,000 devices of one area each, against one device with the same 5,000 areas;
+// - a store call on a storage.ini of 100,000 lines: the first call, against each later one.
+// Each figure is the best of several rounds, the two sides taken in turn.
+#include "support/deployment.h"
+#include "support/dialog_driver.h"
+#include "vorlanx.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Ms(Clock::duration d)
+{
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+std::string AreaName(int i)
+{
+    char name[16];
+    snprintf(name, sizeof name, "AREA%05d", i);
+    return name;
+}
+
+// From the call until the dialog, its tree built, is up; then it is cancelled.
+double Browse(vorlanx_browse_category_fn browse, const char* device)
+{
+    Clock::time_point up;
+    DialogDriver driver([&](HWND dialog) {
+        up = Clock::now();
+        ClickButton(dialog, IDCANCEL);
+    });
+    const auto start = Clock::now();
+    free(browse(nullptr, device, AreaName(0).c_str()));
+    return Ms(up - start);
+}
+
+// The floor: the areas listed, each login.ctl read once, the items in a bare tree control with
+// the browser's seven icons, the root and the device expanded, the first area selected.
+double Floor(const std::string& storage, HMODULE icons)
+{
+    const auto start = Clock::now();
+    std::vector<std::string> areas;
+    WIN32_FIND_DATAA data;
+    const HANDLE find = FindFirstFileA((storage + "\\*").c_str(), &data);
+    for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileA(find, &data))
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && data.cFileName[0] != '.')
+            areas.emplace_back(data.cFileName);
+    FindClose(find);
+    char section[4096];
+    for (const std::string& area : areas)
+        GetPrivateProfileSectionA("login", section, sizeof section,
+                                  (storage + "\\" + area + "\\login.ctl").c_str());
+    HWND tree = CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
+                                WS_POPUP | TVS_HASBUTTONS | TVS_HASLINES | TVS_DISABLEDRAGDROP,
+                                0, 0, 300, 200, nullptr, nullptr, nullptr, nullptr);
+    HIMAGELIST images = ImageList_Create(16, 16, 0, 7, 1);
+    for (int icon : {404, 405, 406, 409, 318, 408, 407})
+        ImageList_ReplaceIcon(images, -1, LoadIconA(icons, MAKEINTRESOURCEA(icon)));
+    TreeView_SetImageList(tree, images, TVSIL_NORMAL);
+    const auto insert = [&](HTREEITEM parent, const std::string& text, int image) {
+        TVINSERTSTRUCTA item = {};
+        item.hParent = parent;
+        item.hInsertAfter = TVI_LAST;
+        item.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+        item.item.pszText = const_cast<char*>(text.c_str());
+        item.item.iImage = item.item.iSelectedImage = image;
+        return TreeView_InsertItem(tree, &item);
+    };
+    HTREEITEM root = insert(TVI_ROOT, "", 0), device = insert(root, "C:", 1), first = nullptr;
+    for (const std::string& area : areas) {
+        HTREEITEM item = insert(device, area, 2);
+        first = first ? first : item;
+    }
+    TreeView_Expand(tree, root, TVE_EXPAND);
+    TreeView_Expand(tree, device, TVE_EXPAND);
+    TreeView_SelectItem(tree, first);
+    const double ms = Ms(Clock::now() - start);
+    DestroyWindow(tree);
+    ImageList_Destroy(images);
+    return ms;
+}
+
+void Areas(const std::string& storage, int from, int to)
+{
+    for (int i = from; i < to; ++i)
+        MakeArea(storage, AreaName(i), "open");
+}
+
+void AreasAgainstFloor()
+{
+    Deployment deployment;
+    const std::string root = deployment.MakeDevice("c");
+    const std::string storage = root + "\\userroot\\storage";
+    deployment.WriteStorageIni({{"C:", root}});
+    HMODULE vorlanx = deployment.Load("vorlanx.dll");
+    const auto browse = Proc<vorlanx_browse_category_fn>(vorlanx, "vorlanx_browse_category");
+    printf("areas on one device: the browse call until its dialog is up, against a bare program\n"
+           "listing them, reading each login.ctl once and filling a bare tree control\n");
+    printf("%10s %12s %12s %8s\n", "areas", "browser ms", "floor ms", "ratio");
+    int made = 0;
+    for (int areas : {10000, 50000}) {
+        Areas(storage, made, areas);
+        made = areas;
+        double ours = 1e30, floor = 1e30;
+        for (int round = 0; round < 3; ++round) {
+            ours = std::min(ours, Browse(browse, "C:"));
+            floor = std::min(floor, Floor(storage, vorlanx));
+        }
+        printf("%10d %12.1f %12.1f %8.2f\n", areas, ours, floor, ours / floor);
+    }
+}
+
+// One deployment (a second would share the first's store libraries), its storage.ini rewritten
+// between the two.
+void DevicesAgainstAreas()
+{
+    const int count = 5000;
+    Deployment deployment;
+    std::vector<std::pair<std::string, std::string>> devices;
+    for (int i = 1; i <= count; ++i) {
+        devices.emplace_back(std::to_string(i), deployment.MakeDevice(std::to_string(i)));
+        MakeArea(devices.back().second + "\\userroot\\storage", AreaName(0), "open");
+    }
+    const std::string root = deployment.MakeDevice("all");
+    Areas(root + "\\userroot\\storage", 0, count);
+    const auto browse = Proc<vorlanx_browse_category_fn>(deployment.Load("vorlanx.dll"),
+                                                         "vorlanx_browse_category");
+    // What the file system alone takes for each: a device's root checked and its storage
+    // folder listed, each area's login.ctl read.
+    const auto bare = [](const std::vector<std::string>& roots) {
+        const auto start = Clock::now();
+        WIN32_FIND_DATAA data;
+        char section[4096];
+        for (const std::string& root : roots) {
+            GetFileAttributesA(root.c_str());
+            const std::string storage = root + "\\userroot\\storage";
+            const HANDLE find = FindFirstFileA((storage + "\\*").c_str(), &data);
+            for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileA(find, &data))
+                if (data.cFileName[0] != '.')
+                    GetPrivateProfileSectionA("login", section, sizeof section,
+                                              (storage + "\\" + data.cFileName + "\\login.ctl").c_str());
+            FindClose(find);
+        }
+        return Ms(Clock::now() - start);
+    };
+    std::vector<std::string> roots;
+    for (const auto& device : devices)
+        roots.push_back(device.second);
+    double ours = 1e30, floor = 1e30, bareMany = 1e30, bareOne = 1e30;
+    for (int round = 0; round < 3; ++round) {
+        deployment.WriteStorageIni(devices);
+        ours = std::min(ours, Browse(browse, "1"));
+        deployment.WriteStorageIni({{"1", root}});
+        floor = std::min(floor, Browse(browse, "1"));
+        bareMany = std::min(bareMany, bare(roots));
+        bareOne = std::min(bareOne, bare({root}));
+    }
+    printf("%d devices of one area: %.1f ms, one device of %d areas: %.1f ms, ratio %.2f\n", count,
+           ours, count, floor, ours / floor);
+    printf("the file system alone, listing and reading the same: %.1f ms against %.1f ms, "
+           "ratio %.2f\n", bareMany, bareOne, bareMany / bareOne);
+}
+
+void LargeStorageIni()
+{
+    Deployment deployment;
+    const std::string root = deployment.MakeDevice("1");
+    MakeArea(root + "\\userroot\\storage", "AREA1", "open");
+    std::string ini = "[devices]\r\n";
+    for (int i = 0; i < 100000; ++i)
+        ini += "D" + std::to_string(i) + " = C:\\nowhere\\" + std::to_string(i) + "\r\n";
+    WriteTextFile(deployment.Folder() + "\\storage.ini", ini + "1 = " + root + "\r\n");
+    Sleep(2500);  // a file changed in the last two seconds is read afresh by every call
+    const auto readonly = Proc<int(__cdecl*)(const char*, const char*)>(
+        deployment.Load("talmor.dll"), "talmor_IsAreaReadonly");
+    const auto timed = [&] {
+        const auto start = Clock::now();
+        readonly("1", "AREA1");
+        return Ms(Clock::now() - start);
+    };
+    const double first = timed();
+    double later = 1e30;
+    for (int i = 0; i < 20; ++i)
+        later = std::min(later, timed());
+    printf("a store call on a storage.ini of 100,000 lines: the first %.1f ms, a later one %.2f ms, "
+           "ratio %.0f\n", first, later, first / later);
+}
+
+}  // namespace
+
+// With "devices", only the devices against their areas.
+int main(int argc, char** argv)
+{
+    setvbuf(stdout, nullptr, _IONBF, 0);  // each figure as soon as it is measured
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TREEVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
+    const bool devicesOnly = argc > 1 && strcmp(argv[1], "devices") == 0;
+    if (!devicesOnly)
+        AreasAgainstFloor();
+    DevicesAgainstAreas();
+    if (!devicesOnly)
+        LargeStorageIni();
+    return 0;
+}
