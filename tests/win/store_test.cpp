@@ -581,23 +581,21 @@ TEST_F(StoreLibraries, AWriterWhoseLockFileWasRemovedGoesOnOnlyUnderTheNewOne)
     WIN32_FIND_DATAA data;
     const HANDLE listing = FindFirstFileA((area + "\\CAT\\*").c_str(), &data);
     ASSERT_NE(listing, INVALID_HANDLE_VALUE);
-    // The first writer makes a new lock file as soon as it notices: wait for another file, not none.
-    const std::string lock = area + "\\~vorlanx.lck";
-    const auto lockIndex = [&] {
-        BY_HANDLE_FILE_INFORMATION info = {};
-        const HANDLE file = CreateFileA(lock.c_str(), 0, 7, nullptr, OPEN_EXISTING, 0, nullptr);
-        GetFileInformationByHandle(file, &info);
-        CloseHandle(file);
-        return info.nFileIndexLow;
+    // The file system may give the first writer's new lock file the number of the removed one,
+    // so the clean-up says when it is done, and the new file is waited for by its presence.
+    const std::string lock = area + "\\~vorlanx.lck", removed = Storage(one) + "\\removed";
+    const auto waitFor = [](const std::string& path) {
+        for (int i = 0; i < 1000 && GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
+            Sleep(10);
+        return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
     };
-    const DWORD before = lockIndex();
     int deleted = 0, made = 0;
     std::thread first([&] { deleted = talmor_DeleteCategory("1", "AREA1", "CAT"); });
     Sleep(300);
-    EXPECT_TRUE(StartUnixCommand("rm -f '" + UnixPath(lock) + "'"));  // as a clean-up does
-    for (int i = 0; i < 500 && lockIndex() == before; ++i)
-        Sleep(10);
-    EXPECT_NE(lockIndex(), before);
+    EXPECT_TRUE(StartUnixCommand("rm -f '" + UnixPath(lock) + "' && touch '" +  // as a clean-up does
+                                 UnixPath(Storage(one)) + "/removed'"));
+    EXPECT_TRUE(waitFor(removed));
+    EXPECT_TRUE(waitFor(lock));
     std::thread second([&] { made = talmor_NewCategory("1", "AREA1", "CAT", &sub); });
     Sleep(500);
     FindClose(listing);
