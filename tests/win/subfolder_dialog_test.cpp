@@ -141,6 +141,26 @@ TEST(SubFolderDialog, ALongerNameFromTheCallerIsShownWholeAndRefusedUntilShorten
     EXPECT_EQ(outcome.description, "kept");
 }
 
+TEST(SubFolderDialog, TheGermanLibraryGivesTheLengthMessageInGerman)
+{
+    HMODULE german = LoadLibraryExA((BinFolder() + "\\lang\\de\\vorlanxres.dll").c_str(), nullptr,
+                                    LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(german);
+    AFX_MODULE_STATE state = *AfxGetModuleState();
+    state.m_hCurrentResourceHandle = german;
+    {
+        AFX_MAINTAIN_STATE2 scope(&state);
+        const Outcome outcome = RunDialog("ABCDEFGHIJ", "", [](HWND d) {
+            ClickButton(d, IDOK);
+            ClickButton(d, IDCANCEL);
+        });
+        // Once from OK's own exchange, once from the closing one.
+        EXPECT_EQ(outcome.messages,
+                  std::vector<std::string>(2, "Bitte geben Sie nicht mehr als 8 Zeichen ein."));
+    }
+    FreeLibrary(german);
+}
+
 TEST(SubFolderDialog, CancelAndEscLeaveTheFieldsAsTheyWere)
 {
     Outcome outcome = RunDialog("CAT", "old", [](HWND d) {
