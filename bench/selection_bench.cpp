@@ -5,9 +5,9 @@
 // same dialog and the same run.
 #include "browser/browse_area.h"
 #include "lean_lookup.h"
-#include "support/dialog_driver.h"
-#include "support/input.h"
-#include "support/tree_dump.h"
+#include "support/drivers/dialog_driver.h"
+#include "support/drivers/input.h"
+#include "support/drivers/tree_dump.h"
 
 #include <algorithm>
 #include <chrono>

@@ -10,7 +10,6 @@
 #include "subfolder/subfolder_menu.h"
 #include "vorlanx.h"
 
-#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -30,23 +29,6 @@ constexpr int kIconSize = 16;
 bool IsNumberedDevice(const char* device)
 {
     return device[0] >= '0' && device[0] <= '9';
-}
-
-// Writes the path of an entry's login control file, X:\userroot\storage\ENTRY\login.ctl,
-// into buffer when it fits (the terminator included); answers the path's length either way.
-size_t FormatLoginPath(char* buffer, size_t size, char drive, const char* entry, size_t length)
-{
-    static constexpr char kFolder[] = ":\\userroot\\storage\\";
-    static constexpr char kFile[] = "\\login.ctl";
-    const size_t total = 1 + (sizeof kFolder - 1) + length + (sizeof kFile - 1);
-    if (total < size) {
-        char* p = buffer;
-        *p++ = drive;
-        p = std::copy_n(kFolder, sizeof kFolder - 1, p);
-        p = std::copy_n(entry, length, p);
-        std::copy_n(kFile, sizeof kFile, p);
-    }
-    return total;
 }
 
 // Splits text at each separator in place (a separator byte inside a double-byte character does
@@ -125,6 +107,8 @@ void CBrowseArea::PopulateTree()
 
     HTREEITEM hCurrentDevice = nullptr;
     EntryList entries;
+    m_recorded.clear();  // a second DoModal builds a new tree
+    m_recordedText.clear();
     for (const char* d = ListFirstDevice(kLookupServer, kLookupDeviceKinds); d;
          d = ListNextDevice()) {
         const HTREEITEM hDevice = InsertDevice(hRoot, d);
@@ -210,7 +194,8 @@ void CBrowseArea::InsertEntry(const char* device, HTREEITEM hDevice, char* entry
 
 void CBrowseArea::InsertCategory()
 {
-    const HTREEITEM item = m_nesting.AddCategory(m_levels, [this](const char* text, HTREEITEM hParent) {
+    const HTREEITEM item = m_nesting.AddCategory(m_levels, [this](const char* text,
+                                                                  HTREEITEM hParent) {
         return m_tree.InsertItem(text, kImageCategory, kImageCategory, hParent);
     });
     if (!item)

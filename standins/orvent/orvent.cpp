@@ -8,6 +8,7 @@
 #include "../store/locate.h"
 #include "../store/names.h"
 #include "../store/thread_table.h"
+#include "framework/no_throw.h"
 #include "text/codepage.h"
 
 #include <set>
@@ -89,17 +90,16 @@ extern "C" {
 
 void __cdecl StoreFailedConnections(CStringList& failed)
 {
-    try {
+    NoThrow([&] {
         for (const Device& d : ReadDevices())
             if (!IsAbsoluteRoot(d.root) || !IsDirectory(d.root))
                 failed.AddTail(d.name.c_str());
-    } catch (...) {
-    }
+    });
 }
 
 const char* __cdecl ListFirstDevice(const char* /*server*/, int /*kind*/)
 {
-    try {
+    return NoThrow([]() -> const char* {
         CEnumeration* mine = g_enumerations.Get();
         if (!mine)
             return nullptr;
@@ -108,9 +108,7 @@ const char* __cdecl ListFirstDevice(const char* /*server*/, int /*kind*/)
         for (const Device& d : ReadDevices())
             mine->m_vecDevices.push_back(d.name);
         return Next(mine->m_vecDevices, mine->m_nNextDevice);
-    } catch (...) {
-        return nullptr;
-    }
+    }, static_cast<const char*>(nullptr));
 }
 
 const char* __cdecl ListNextDevice(void)
@@ -121,7 +119,7 @@ const char* __cdecl ListNextDevice(void)
 
 const char* __cdecl ListFirstArea(const char* device)
 {
-    try {
+    return NoThrow([&]() -> const char* {
         CEnumeration* mine = g_enumerations.Get();
         if (!mine)
             return nullptr;
@@ -141,9 +139,7 @@ const char* __cdecl ListFirstArea(const char* device)
             }
         }
         return Next(areas, mine->m_nNextArea);
-    } catch (...) {
-        return nullptr;
-    }
+    }, static_cast<const char*>(nullptr));
 }
 
 const char* __cdecl ListNextArea(void)

@@ -10,6 +10,7 @@
 #include "../store/locate.h"
 #include "../store/login_control.h"
 #include "../store/names.h"
+#include "framework/no_throw.h"
 #include "text/codepage.h"
 #include "vorlanx.h"
 
@@ -25,13 +26,7 @@ namespace {
 template <typename Body>
 int Guarded(Body body)
 {
-    try {
-        return body();
-    } catch (const std::bad_alloc&) {
-        return VORLANX_ERR_NO_MEMORY;
-    } catch (...) {
-        return VORLANX_ERR_IO;
-    }
+    return NoThrow(body, VORLANX_ERR_IO, VORLANX_ERR_NO_MEMORY);
 }
 
 // The record's texts, refused when a field lacks its terminator. A name of the store's own
@@ -251,10 +246,7 @@ extern "C" {
 void __cdecl talmor_startcache(void)
 {
     // Without memory for a pass the calls simply read afresh: the answers are the same.
-    try {
-        OpenCachePass();
-    } catch (...) {
-    }
+    NoThrow(OpenCachePass);
 }
 
 void __cdecl talmor_stopcache(void)

@@ -2,9 +2,9 @@
 // the description, the title, Cancel and Esc, and a missing template.
 #include "resource.h"
 #include "subfolder/category_dlg.h"
-#include "support/deployment.h"
-#include "support/dialog_driver.h"
-#include "support/dialog_template.h"
+#include "support/fixtures/deployment.h"
+#include "support/drivers/dialog_driver.h"
+#include "support/drivers/dialog_template.h"
 
 #include <gtest/gtest.h>
 
