@@ -120,8 +120,12 @@ void CBrowseArea::PopulateTree()
         for (const char* e = ListFirstArea(d); e; e = ListNextArea())
             entries.Add(e, strlen(e));
         entries.Sort(AnsiCodePage());
+        // What the build keeps is sized before the tree's own allocations begin.
         m_nesting.Clear();
+        m_nesting.Reserve(entries.Size());
         m_recorded.push_back({hDevice, {}});
+        m_recorded.back().areas.reserve(entries.Size());
+        m_recordedText.reserve(m_recordedText.size() + entries.Bytes());
         for (size_t i = 0; i < entries.Size(); ++i)
             InsertEntry(d, hDevice, entries.Text(i), entries.Length(i));
     }

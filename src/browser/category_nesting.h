@@ -9,6 +9,7 @@
 
 #include "text/codepage.h"
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -39,6 +40,13 @@ public:
             parent = known ? known->item : Put(parent, kCategory, levels[i], insert(levels[i], parent));
         }
         return Put(parent, kCategory, levels.back(), insert(levels.back(), parent));
+    }
+
+    // Room for entries names without growing while they are added.
+    void Reserve(size_t entries)
+    {
+        while (2 * entries > m_slots.size())
+            Grow();
     }
 
     void Clear()

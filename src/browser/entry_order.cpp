@@ -1,8 +1,8 @@
 #include "entry_order.h"
 
 #include <algorithm>
+#include <cstring>
 #include <numeric>
-#include <string_view>
 
 namespace {
 
@@ -47,22 +47,29 @@ void EntryList::Add(const char* text, size_t length)
 
 void EntryList::Sort(const CodePage& cp)
 {
-    // The keys are made once, into one buffer; the sort then moves positions only.
+    // The keys are made once, into one buffer, each unit as two bytes, high byte first: so memcmp
+    // compares them as the units compare. The sort then moves positions only.
     m_keys.clear();
-    m_keys.reserve(m_text.size());
+    m_keys.reserve(2 * m_text.size());
     m_keyStarts.clear();
+    std::u16string units;
     for (size_t i = 0; i < m_order.size(); ++i) {
         m_keyStarts.push_back(m_keys.size());
-        AppendSortKey(m_keys, m_text.data() + m_starts[i], cp);
+        units.clear();
+        AppendSortKey(units, m_text.data() + m_starts[i], cp);
+        for (char16_t u : units) {
+            m_keys.push_back(static_cast<char>(u >> 8));
+            m_keys.push_back(static_cast<char>(u & 0xFF));
+        }
     }
     m_keyStarts.push_back(m_keys.size());
-    const std::u16string_view all = m_keys;
-    const auto key = [&](size_t i) { return all.substr(m_keyStarts[i], m_keyStarts[i + 1] - m_keyStarts[i]); };
+    const char* keys = m_keys.data();
     std::iota(m_order.begin(), m_order.end(), 0);
     // Ties go by listing order, which makes the sort stable without a stable sort's buffer.
     std::sort(m_order.begin(), m_order.end(), [&](size_t x, size_t y) {
-        const int c = key(x).compare(key(y));
-        return c < 0 || (c == 0 && x < y);
+        const size_t lx = m_keyStarts[x + 1] - m_keyStarts[x], ly = m_keyStarts[y + 1] - m_keyStarts[y];
+        const int c = memcmp(keys + m_keyStarts[x], keys + m_keyStarts[y], std::min(lx, ly));
+        return c < 0 || (c == 0 && (lx < ly || (lx == ly && x < y)));
     });
 }
 

@@ -32,6 +32,8 @@ public:
         const size_t i = m_order[position];
         return m_starts[i + 1] - m_starts[i] - 1;
     }
+    // The bytes of all entries, their terminators included.
+    size_t Bytes() const { return m_text.size(); }
     // Which entry, counted in listing order, stands at a position.
     size_t Listed(size_t position) const { return m_order[position]; }
 
@@ -39,7 +41,7 @@ private:
     std::vector<char> m_text;
     std::vector<size_t> m_starts = {0};  // each entry's first byte, then the end
     std::vector<size_t> m_order;
-    std::u16string m_keys;  // the sort keys, made once per sort
+    std::string m_keys;  // the sort keys, made once per sort
     std::vector<size_t> m_keyStarts;
 };
 
