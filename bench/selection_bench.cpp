@@ -87,7 +87,7 @@ int main()
     Lookup().devices = {device};
 
     Figures f;
-    for (int round = 0; round < 3; ++round)
+    for (int round = 0; round < 9; ++round)
         Measure(f);
     printf("selection list, %d areas on one device, multiple selection; against the bare list box\n"
            "adding the same %d entries with its redraw held back (%.1f ms):\n", kAreas, kAreas, f.bare);
