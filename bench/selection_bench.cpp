@@ -5,9 +5,9 @@
 // same dialog and the same run.
 #include "browser/browse_area.h"
 #include "lean_lookup.h"
-#include "support/dialog_driver.h"
-#include "support/input.h"
-#include "support/tree_dump.h"
+#include "support/drivers/dialog_driver.h"
+#include "support/drivers/input.h"
+#include "support/drivers/tree_dump.h"
 
 #include <algorithm>
 #include <chrono>
@@ -87,7 +87,7 @@ int main()
     Lookup().devices = {device};
 
     Figures f;
-    for (int round = 0; round < 3; ++round)
+    for (int round = 0; round < 9; ++round)
         Measure(f);
     printf("selection list, %d areas on one device, multiple selection; against the bare list box\n"
            "adding the same %d entries with its redraw held back (%.1f ms):\n", kAreas, kAreas, f.bare);

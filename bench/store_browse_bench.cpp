@@ -5,8 +5,8 @@
 // - 5,000 devices of one area each, against one device with the same 5,000 areas;
 // - a store call on a storage.ini of 100,000 lines: the first call, against each later one.
 // Each figure is the best of several rounds, the two sides taken in turn.
-#include "support/deployment.h"
-#include "support/dialog_driver.h"
+#include "support/fixtures/deployment.h"
+#include "support/drivers/dialog_driver.h"
 #include "vorlanx.h"
 
 #include <commctrl.h>

@@ -2,8 +2,8 @@
 // shipped vorlanx.dll, side by side with the system's folder picker (SHBrowseForFolder) opening
 // on the same 1,000 folders; then the browser alone on 10,000 areas. Each figure is the whole
 // call, from the call until the dialog, shown and cancelled, has returned.
-#include "support/deployment.h"
-#include "support/dialog_driver.h"
+#include "support/fixtures/deployment.h"
+#include "support/drivers/dialog_driver.h"
 #include "vorlanx.h"
 
 #include <objbase.h>

@@ -2,9 +2,9 @@
 // hosts on one machine do. Side by side in one run with its floor: the same number of edits made
 // one after another by a single thread, which waits for no one. Prints edits per second of both,
 // their ratio, and the refusals, which must be none.
-#include "support/deployment.h"
-#include "support/store_calls.h"
-#include "support/store_forwarder.h"
+#include "support/fixtures/deployment.h"
+#include "support/store/store_calls.h"
+#include "support/store/store_forwarder.h"
 
 #include <chrono>
 #include <cstdio>

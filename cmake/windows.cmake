@@ -32,30 +32,7 @@ add_subdirectory(tools/browser)
 add_subdirectory(tools/screenpoint)
 include(cmake/install.cmake)
 
-# GoogleTest from Debian's source package, built with the cross compiler.
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-# Tests run under Wine in a private prefix under the build folder, set up once by the
-# wine_prefix test that every Wine test requires, with the environment that the scripts use.
-set(VORLANX_WINE_ENV_FILE ${PROJECT_SOURCE_DIR}/scripts/wine-env)
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${VORLANX_WINE_ENV_FILE})
-file(STRINGS ${VORLANX_WINE_ENV_FILE} VORLANX_WINE_ENV REGEX "^[A-Z_]+=")
-list(PREPEND VORLANX_WINE_ENV "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix")
-# Then one server serves every test (it ends 60 s after the last), with Wine's own processes
-# (services, the desktop) started here, on the test run's display: they live as long as the
-# server and keep open the output of whoever started them, which must not be a test.
-add_test(NAME wine_prefix COMMAND sh -c
-    "${PROJECT_SOURCE_DIR}/scripts/wine-prefix && (wineserver -p60 && wine cmd /c exit) </dev/null >/dev/null 2>&1")
-set_tests_properties(wine_prefix PROPERTIES
-    ENVIRONMENT "${VORLANX_WINE_ENV}" FIXTURES_SETUP wine)
+include(cmake/googletest.cmake)
 
-# ... and ended once the last of them is done.
-add_test(NAME wine_server_end COMMAND wineserver -k)
-set_tests_properties(wine_server_end PROPERTIES
-    ENVIRONMENT "${VORLANX_WINE_ENV}" FIXTURES_CLEANUP wine)
-
-add_subdirectory(tests/win)
-add_subdirectory(tests/e2e)
-add_subdirectory(tests/sdk)
+add_subdirectory(tests)
 add_subdirectory(bench)

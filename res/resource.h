@@ -33,6 +33,9 @@
 #define IDS_SUBFOLDER_EXISTS   50254
 #define IDS_SUBFOLDER_NAME_RULE 50259
 
+// The framework's own messages; %1 stands for a number
+#define AFX_IDP_PARSE_STRING_SIZE 0xF113
+
 #ifndef IDC_STATIC
 #define IDC_STATIC             (-1)
 #endif

@@ -7,6 +7,7 @@
 #include "api/runtime_reserve.h"
 #include "api/vorlanx_app.h"
 #include "framework/module_state.h"
+#include "framework/no_throw.h"
 
 #include <new>
 
@@ -50,11 +51,10 @@ BOOL ProcessAttach(HINSTANCE hInstance)
     BOOL loaded = App()->InitInstance();
     if (loaded) {
         // The library joins the resource chain: what a resource library lacks is found here.
-        try {
+        loaded = NoThrow([&] {
             State()->m_resourceChain.push_back(hInstance);
-        } catch (const std::bad_alloc&) {
-            loaded = FALSE;
-        }
+            return TRUE;
+        }, FALSE);
     }
     if (!loaded) {
         App()->ExitInstance();

@@ -1,11 +1,12 @@
 // The four exports. Each makes the library's module state current for its whole call, passes
-// the category store's result through unchanged and never lets an exception out.
+// the category store's result through unchanged and never lets an exception out (NoThrow).
 #include "vorlanx.h"
 
 #include "browser/browse_area.h"
 #include "external/category_fields.h"
 #include "external/talmor.h"
 #include "framework/module_state.h"
+#include "framework/no_throw.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -17,13 +18,15 @@ using StoreWrite = int(__cdecl*)(const char*, const char*, const char*, CCategor
 int WriteCategory(StoreWrite write, const char* pszDevice, const char* pszArea,
                   const char* pszCategory, const char* pszName, const char* pszDescription)
 {
-    AFX_MAINTAIN_STATE2 state(AfxGetStaticModuleState());
-    CCategoryData record;
-    // Over-long texts are refused rather than cut: a cut name would create another category.
-    if (!CopyFieldOrRefuse(record.name, pszName) ||
-        !CopyFieldOrRefuse(record.description, pszDescription))
-        return VORLANX_ERR_INVALID_ARGUMENT;
-    return write(pszDevice, pszArea, pszCategory, &record);
+    return NoThrow([&] {
+        AFX_MAINTAIN_STATE2 state(AfxGetStaticModuleState());
+        CCategoryData record;
+        // Over-long texts are refused rather than cut: a cut name would create another category.
+        if (!CopyFieldOrRefuse(record.name, pszName) ||
+            !CopyFieldOrRefuse(record.description, pszDescription))
+            return VORLANX_ERR_INVALID_ARGUMENT;
+        return write(pszDevice, pszArea, pszCategory, &record);
+    }, VORLANX_ERR_IO, VORLANX_ERR_NO_MEMORY);
 }
 
 }  // namespace
@@ -32,37 +35,35 @@ extern "C" {
 
 char* __cdecl vorlanx_browse_category(HWND hwndParent, const char* pszDevice, const char* pszArea)
 {
-    try {
+    bool failed = true;
+    char* result = NoThrow([&] {
+        AFX_MAINTAIN_STATE2 state(AfxGetStaticModuleState());
         CWnd parent;  // wraps the host's window for the call, and leaves it as it was
-        char* result = nullptr;
-        {
-            AFX_MAINTAIN_STATE2 state(AfxGetStaticModuleState());
-            parent.Attach(hwndParent);
-            CBrowseArea dialog(&parent);
-            dialog.m_strDevice = pszDevice;
-            dialog.m_strArea = pszArea;
-            dialog.m_bSingleSelection = 1;  // the sub-folder menu stays off
-            dialog.DoModal();               // OK, Cancel or failure: the result says
-            result = _strdup(dialog.m_strResult);
-            parent.Detach();
-        }
-        return result;
-    } catch (...) {
-        return _strdup("");
-    }
+        parent.Attach(hwndParent);
+        CBrowseArea dialog(&parent);
+        dialog.m_strDevice = pszDevice;
+        dialog.m_strArea = pszArea;
+        dialog.m_bSingleSelection = 1;  // the sub-folder menu stays off
+        dialog.DoModal();               // OK, Cancel or failure: the result says
+        failed = false;
+        return _strdup(dialog.m_strResult);
+    }, static_cast<char*>(nullptr));
+    return failed ? _strdup("") : result;  // a failed call chose nothing
 }
 
 int __cdecl vorlanx_retrieve_category(void* /*reserved*/, const char* pszDevice, const char* pszArea,
                                       const char* pszCategory, char* pszName, char* pszDescription)
 {
-    AFX_MAINTAIN_STATE2 state(AfxGetStaticModuleState());
-    CCategoryData record = {};
-    const int result = talmor_RetrieveCategory(pszDevice, pszArea, pszCategory, &record);
-    if (result == VORLANX_OK) {
-        CopyFieldOut(pszName, record.name);
-        CopyFieldOut(pszDescription, record.description);
-    }
-    return result;
+    return NoThrow([&] {
+        AFX_MAINTAIN_STATE2 state(AfxGetStaticModuleState());
+        CCategoryData record = {};
+        const int result = talmor_RetrieveCategory(pszDevice, pszArea, pszCategory, &record);
+        if (result == VORLANX_OK) {
+            CopyFieldOut(pszName, record.name);
+            CopyFieldOut(pszDescription, record.description);
+        }
+        return result;
+    }, VORLANX_ERR_IO, VORLANX_ERR_NO_MEMORY);
 }
 
 int __cdecl vorlanx_new_category(void* /*reserved*/, const char* pszDevice, const char* pszArea,

@@ -8,10 +8,9 @@
 #include "external/talmor.h"
 #include "framework/data_exchange.h"
 #include "subfolder/subfolder_menu.h"
-#include "text/text.h"
 #include "vorlanx.h"
 
-#include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -32,11 +31,19 @@ bool IsNumberedDevice(const char* device)
     return device[0] >= '0' && device[0] <= '9';
 }
 
-// Writes the path of an entry's login control file into buffer; answers the path's length,
-// which may be more than fits.
-int FormatLoginPath(char* buffer, size_t size, char drive, const std::string& entry)
+// Splits text at each separator in place (a separator byte inside a double-byte character does
+// not count); pieces receives where each piece begins.
+void SplitInPlace(char* text, char separator, const CodePage& cp, std::vector<const char*>& pieces)
 {
-    return snprintf(buffer, size, "%c:\\userroot\\storage\\%s\\login.ctl", drive, entry.c_str());
+    pieces.assign(1, text);
+    for (char* p = text; *p != '\0';) {
+        char* next = const_cast<char*>(cp.Next(p));
+        if (*p == separator) {
+            *p = '\0';
+            pieces.push_back(next);
+        }
+        p = next;
+    }
 }
 
 }  // namespace
@@ -99,7 +106,9 @@ void CBrowseArea::PopulateTree()
     StoreFailedConnections(m_failedConnections);
 
     HTREEITEM hCurrentDevice = nullptr;
-    std::vector<std::string> entries;
+    EntryList entries;
+    m_recorded.clear();  // a second DoModal builds a new tree
+    m_recordedText.clear();
     for (const char* d = ListFirstDevice(kLookupServer, kLookupDeviceKinds); d;
          d = ListNextDevice()) {
         const HTREEITEM hDevice = InsertDevice(hRoot, d);
@@ -107,15 +116,21 @@ void CBrowseArea::PopulateTree()
             hCurrentDevice = hDevice;  // a later device of the same text wins
         if (d[0] != '\0' && d[1] == ':' && GetDriveTypeA(d) == DRIVE_REMOVABLE)
             continue;
+        entries.Clear();
         for (const char* e = ListFirstArea(d); e; e = ListNextArea())
-            entries.emplace_back(e);
-        SortEntries(entries, AnsiCodePage());
+            entries.Add(e, strlen(e));
+        entries.Sort(AnsiCodePage());
+        // What the build keeps is sized before the tree's own allocations begin.
         m_nesting.Clear();
-        for (const std::string& entry : entries)
-            InsertEntry(d, hDevice, entry);
-        entries.clear();
+        m_nesting.Reserve(entries.Size());
+        m_recorded.push_back({hDevice, {}});
+        m_recorded.back().areas.reserve(entries.Size());
+        m_recordedText.reserve(m_recordedText.size() + entries.Bytes());
+        for (size_t i = 0; i < entries.Size(); ++i)
+            InsertEntry(d, hDevice, entries.Text(i), entries.Length(i));
     }
     m_nesting.Clear();
+    m_bRecordedValid = true;
 
     m_tree.Expand(hRoot, TVE_EXPAND);
     if (hCurrentDevice)
@@ -137,7 +152,7 @@ HTREEITEM CBrowseArea::InsertDevice(HTREEITEM hRoot, const char* device)
     return m_tree.InsertItem(text, kImageDevice, kImageDevice, hRoot);
 }
 
-void CBrowseArea::InsertEntry(const char* device, HTREEITEM hDevice, const std::string& entry)
+void CBrowseArea::InsertEntry(const char* device, HTREEITEM hDevice, char* entry, size_t length)
 {
     // The login control file of the area, as a drive-letter path; only the device's first
     // character enters it. Made on the stack when it fits, as it nearly always does: a device
@@ -145,10 +160,10 @@ void CBrowseArea::InsertEntry(const char* device, HTREEITEM hDevice, const std::
     char path[300];
     std::vector<char> longPath;
     char* loginPath = path;
-    const int length = FormatLoginPath(path, sizeof path, device[0], entry);
-    if (length >= static_cast<int>(sizeof path)) {
-        longPath.resize(static_cast<size_t>(length) + 1);
-        FormatLoginPath(longPath.data(), longPath.size(), device[0], entry);
+    const size_t pathLength = FormatLoginPath(path, sizeof path, device[0], entry, length);
+    if (pathLength >= sizeof path) {
+        longPath.resize(pathLength + 1);
+        FormatLoginPath(longPath.data(), longPath.size(), device[0], entry, length);
         loginPath = longPath.data();
     }
     int first = 0, second = 0, third = 0;
@@ -160,11 +175,12 @@ void CBrowseArea::InsertEntry(const char* device, HTREEITEM hDevice, const std::
         image = kImageAreaBlocked;
 
     if (IsNumberedDevice(device)) {
-        if (FindChar(entry, '#', 0, AnsiCodePage()) != std::string::npos) {
-            InsertCategory(entry.c_str());
+        SplitInPlace(entry, '#', AnsiCodePage(), m_levels);
+        if (m_levels.size() > 1) {
+            InsertCategory();
             return;
         }
-        const int readonly = talmor_IsAreaReadonly(device, entry.c_str());
+        const int readonly = talmor_IsAreaReadonly(device, entry);
         if (readonly == VORLANX_AREA_HIDDEN)
             return;  // hidden, and so are its categories
         if (restricted)
@@ -172,22 +188,32 @@ void CBrowseArea::InsertEntry(const char* device, HTREEITEM hDevice, const std::
         else if (readonly == VORLANX_AREA_READONLY)
             image = kImageAreaReadOnly;
     }
-    m_hLastArea = m_tree.InsertItem(entry.c_str(), image, image, hDevice);
+    const HTREEITEM hArea = m_tree.InsertItem(entry, image, image, hDevice);
+    m_hLastArea = hArea;
     if (IsNumberedDevice(device))
-        m_nesting.AddArea(entry, m_hLastArea);
+        m_nesting.AddArea({entry, length}, hArea);
+    if (hArea)
+        Record(entry, length, image != kImageAreaBlocked && image != kImageAreaRestricted);
 }
 
-void CBrowseArea::InsertCategory(const CString& entry)
+void CBrowseArea::InsertCategory()
 {
-    const std::vector<std::string> levels = Split(entry.GetString(), '#', AnsiCodePage());
-    const HTREEITEM item = m_nesting.AddCategory(levels, [this](const std::string& text,
-                                                                HTREEITEM hParent) {
-        return m_tree.InsertItem(text.c_str(), kImageCategory, kImageCategory, hParent);
+    const HTREEITEM item = m_nesting.AddCategory(m_levels, [this](const char* text,
+                                                                  HTREEITEM hParent) {
+        return m_tree.InsertItem(text, kImageCategory, kImageCategory, hParent);
     });
     if (!item)
         return;  // its area is hidden or not listed
     m_hLastCategory = item;
-    m_nCategoryDepth = static_cast<int>(levels.size()) - 1;
+    m_nCategoryDepth = static_cast<int>(m_levels.size()) - 1;
+}
+
+void CBrowseArea::Record(const char* area, size_t length, bool selectable)
+{
+    if (!selectable)
+        return;
+    m_recorded.back().areas.push_back(m_recordedText.size());
+    m_recordedText.insert(m_recordedText.end(), area, area + length + 1);
 }
 
 void CBrowseArea::SelectInitialArea(HTREEITEM hDevice)
@@ -258,11 +284,57 @@ bool CBrowseArea::ListHolds(const CString& path)
 
 void CBrowseArea::RemoveDeviceEntries(const CString& prefix)
 {
-    // Every entry that begins with the prefix, ignoring case. The list is sorted, so after the
-    // first match the search goes on from where it stood instead of from the top.
+    // Every entry that begins with the prefix, ignoring case, as the list finds them. When all
+    // were made with this prefix, that is the whole list, found without asking the list once per
+    // entry. Otherwise they are found first, then removed from the last, so that no removal
+    // moves entries that go too.
+    if (!prefix.IsEmpty() && m_strListDevice == prefix) {
+        m_listSelected.ResetContent();
+        return;
+    }
+    std::vector<int> found;
     for (int i = m_listSelected.FindString(-1, prefix); i != LB_ERR;
-         i = m_listSelected.FindString(i - 1, prefix))
-        m_listSelected.DeleteString(i);
+         i = m_listSelected.FindString(i, prefix)) {
+        if (!found.empty() && i <= found.back())
+            break;  // the search wrapped around
+        found.push_back(i);
+    }
+    if (!found.empty() && static_cast<int>(found.size()) == m_listSelected.GetCount()) {
+        m_listSelected.ResetContent();
+        return;
+    }
+    for (auto i = found.rbegin(); i != found.rend(); ++i)
+        m_listSelected.DeleteString(*i);
+}
+
+const CBrowseArea::RecordedDevice* CBrowseArea::FindRecorded(HTREEITEM hDevice) const
+{
+    if (!m_bRecordedValid)
+        return nullptr;
+    for (const RecordedDevice& device : m_recorded)
+        if (device.hDevice == hDevice)
+            return &device;
+    return nullptr;
+}
+
+void CBrowseArea::AddDeviceAreas(const CString& prefix, HTREEITEM hDevice)
+{
+    if (const RecordedDevice* device = FindRecorded(hDevice)) {
+        size_t bytes = 0;
+        for (size_t area : device->areas)
+            bytes += static_cast<size_t>(prefix.GetLength()) + strlen(&m_recordedText[area]) + 1;
+        m_listSelected.InitStorage(static_cast<int>(device->areas.size()), bytes);
+        std::string entry = prefix.GetString();
+        for (size_t area : device->areas) {
+            entry.resize(static_cast<size_t>(prefix.GetLength()));
+            entry += &m_recordedText[area];
+            m_listSelected.AddString(entry.c_str());
+        }
+        return;
+    }
+    for (HTREEITEM h = m_tree.GetChildItem(hDevice); h; h = m_tree.GetNextSiblingItem(h))
+        if (IsSelectable(h))
+            m_listSelected.AddString(prefix + m_tree.GetItemText(h));
 }
 
 void CBrowseArea::SendToTree(UINT message)
@@ -289,20 +361,22 @@ void CBrowseArea::OnSelchangedTree(NMHDR*, LRESULT* pResult)
             m_listSelected.ResetContent();
         else if (ListHolds(path))
             return;
-        if (IsSelectable(hCaret))
+        if (IsSelectable(hCaret)) {
+            if (m_strListDevice != prefix)
+                m_strListDevice.Empty();
             m_listSelected.AddString(path);
+        }
         return;
     }
     // A device's entries change many at a time: the list redraws once, at the end.
     m_listSelected.SetRedraw(FALSE);
     RemoveDeviceEntries(prefix);
+    m_strListDevice = m_listSelected.GetCount() == 0 ? prefix : CString();
     const HTREEITEM hChild = m_tree.GetChildItem(hCaret);
     if (!hChild)  // a device without storage areas stands for itself
         m_listSelected.AddString(path);
     else if (!m_bSingleSelection)
-        for (HTREEITEM h = hChild; h; h = m_tree.GetNextSiblingItem(h))
-            if (IsSelectable(h))
-                m_listSelected.AddString(prefix + m_tree.GetItemText(h));
+        AddDeviceAreas(prefix, hCaret);
     m_listSelected.SetRedraw(TRUE);
     ::InvalidateRect(m_listSelected.m_hWnd, nullptr, TRUE);
 }
@@ -356,6 +430,7 @@ void CBrowseArea::OnRclickTree(NMHDR*, LRESULT* pResult)
     if (!m_bSubFolderEditing)
         return;
     CSubFolderMenu menu(*this, m_tree);
+    m_bRecordedValid = false;  // the menu may change the tree
     // Everything comes from the caret, before the menu shows; the item under the mouse plays no
     // part. 1:AREA1/CAT/SUB gives the device 1, the area AREA1 and the category CAT#SUB.
     const CString path = GetSelectedPath();

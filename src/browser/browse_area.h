@@ -12,6 +12,7 @@
 #include "framework/tree_ctrl.h"
 
 #include <string>
+#include <vector>
 
 class CBrowseArea : public CDialog {
 public:
@@ -45,9 +46,11 @@ protected:
 private:
     void PopulateTree();
     HTREEITEM InsertDevice(HTREEITEM hRoot, const char* device);
-    void InsertEntry(const char* device, HTREEITEM hDevice, const std::string& entry);
-    // Inserts the item of a category entry AREA#CAT#SUB; nothing when its area is not shown.
-    void InsertCategory(const CString& entry);
+    // entry is split in place at its '#'s.
+    void InsertEntry(const char* device, HTREEITEM hDevice, char* entry, size_t length);
+    // Inserts the item of the category entry in m_levels; nothing when its area is not shown.
+    void InsertCategory();
+    void Record(const char* area, size_t length, bool selectable);
     void SelectInitialArea(HTREEITEM hDevice);
 
     // The storage-area path of the caret item; empty for the root or no caret.
@@ -60,6 +63,8 @@ private:
     bool IsSelectable(HTREEITEM item);  // not blocked, not restricted
     bool ListHolds(const CString& path);
     void RemoveDeviceEntries(const CString& prefix);
+    // The device's selectable areas, each after the prefix, into the list.
+    void AddDeviceAreas(const CString& prefix, HTREEITEM hDevice);
     void SendToTree(UINT message);
 
     // Kept because the dialog has always listed them, though nothing reads them after the build:
@@ -74,7 +79,24 @@ private:
     BYTE m_bSuppressSelection = 0;  // set by an expansion, cleared by a mouse selection
     HTREEITEM m_hLastArea = nullptr;  // the area inserted last
     CListBox m_listSelected;
+    // Not empty only while every entry of the list begins with it: the entries a device's
+    // selection put into an empty list, less any the user removed.
+    CString m_strListDevice;
     CTreeCtrl m_tree;
 
     CategoryNesting<HTREEITEM> m_nesting{AnsiCodePage()};  // the items of the device being built
+    std::vector<const char*> m_levels;  // the entry being inserted, split at '#'
+
+    // The build records each device's selectable areas, so that selecting a device asks the
+    // tree nothing per area: Wine's tree control checks every item handle it is given against
+    // all its items, and a device may have many thousands. Not used once the sub-folder menu
+    // may have changed the tree.
+    struct RecordedDevice {
+        HTREEITEM hDevice;
+        std::vector<size_t> areas;  // where each text begins in m_recordedText
+    };
+    const RecordedDevice* FindRecorded(HTREEITEM hDevice) const;
+    std::vector<RecordedDevice> m_recorded;
+    std::vector<char> m_recordedText;
+    bool m_bRecordedValid = false;
 };

@@ -1,15 +1,15 @@
 #include "entry_order.h"
 
 #include <algorithm>
+#include <cstring>
 #include <numeric>
-#include <string_view>
 
 namespace {
 
 // Appends the units that the order compares for the text.
-void AppendSortKey(std::u16string& key, const std::string& text, const CodePage& cp)
+void AppendSortKey(std::u16string& key, const char* text, const CodePage& cp)
 {
-    for (const char* p = text.c_str(); *p != '\0';) {
+    for (const char* p = text; *p != '\0';) {
         const char* next = cp.Next(p);
         const auto b = static_cast<unsigned char>(*p);
         if (next == p + 2)
@@ -25,36 +25,63 @@ void AppendSortKey(std::u16string& key, const std::string& text, const CodePage&
 int CompareEntries(const std::string& a, const std::string& b, const CodePage& cp)
 {
     std::u16string keyA, keyB;
-    AppendSortKey(keyA, a, cp);
-    AppendSortKey(keyB, b, cp);
+    AppendSortKey(keyA, a.c_str(), cp);
+    AppendSortKey(keyB, b.c_str(), cp);
     return keyA.compare(keyB);
+}
+
+void EntryList::Clear()
+{
+    m_text.clear();
+    m_starts.assign(1, 0);
+    m_order.clear();
+}
+
+void EntryList::Add(const char* text, size_t length)
+{
+    m_order.push_back(m_order.size());
+    m_text.insert(m_text.end(), text, text + length);
+    m_text.push_back('\0');
+    m_starts.push_back(m_text.size());
+}
+
+void EntryList::Sort(const CodePage& cp)
+{
+    // The keys are made once, into one buffer, each unit as two bytes, high byte first: so memcmp
+    // compares them as the units compare. The sort then moves positions only.
+    m_keys.clear();
+    m_keys.reserve(2 * m_text.size());
+    m_keyStarts.clear();
+    std::u16string units;
+    for (size_t i = 0; i < m_order.size(); ++i) {
+        m_keyStarts.push_back(m_keys.size());
+        units.clear();
+        AppendSortKey(units, m_text.data() + m_starts[i], cp);
+        for (char16_t u : units) {
+            m_keys.push_back(static_cast<char>(u >> 8));
+            m_keys.push_back(static_cast<char>(u & 0xFF));
+        }
+    }
+    m_keyStarts.push_back(m_keys.size());
+    const char* keys = m_keys.data();
+    std::iota(m_order.begin(), m_order.end(), 0);
+    // Ties go by listing order, which makes the sort stable without a stable sort's buffer.
+    std::sort(m_order.begin(), m_order.end(), [&](size_t x, size_t y) {
+        const size_t lx = m_keyStarts[x + 1] - m_keyStarts[x], ly = m_keyStarts[y + 1] - m_keyStarts[y];
+        const int c = memcmp(keys + m_keyStarts[x], keys + m_keyStarts[y], std::min(lx, ly));
+        return c < 0 || (c == 0 && (lx < ly || (lx == ly && x < y)));
+    });
 }
 
 void SortEntries(std::vector<std::string>& entries, const CodePage& cp)
 {
-    // The keys are made once, into one buffer (a device may list many thousands of entries);
-    // the sort then moves indices, and the entries are moved last.
-    size_t units = 0;
+    EntryList list;
     for (const std::string& e : entries)
-        units += e.size();
-    std::u16string keys;
-    keys.reserve(units);
-    std::vector<size_t> starts;
-    starts.reserve(entries.size() + 1);
-    for (const std::string& e : entries) {
-        starts.push_back(keys.size());
-        AppendSortKey(keys, e, cp);
-    }
-    starts.push_back(keys.size());
-    const std::u16string_view all = keys;
-    const auto key = [&](size_t i) { return all.substr(starts[i], starts[i + 1] - starts[i]); };
-
-    std::vector<size_t> order(entries.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](size_t x, size_t y) { return key(x) < key(y); });
+        list.Add(e.c_str(), e.size());
+    list.Sort(cp);
     std::vector<std::string> sorted;
     sorted.reserve(entries.size());
-    for (size_t i : order)
-        sorted.push_back(std::move(entries[i]));
+    for (size_t position = 0; position < list.Size(); ++position)
+        sorted.push_back(std::move(entries[list.Listed(position)]));
     entries = std::move(sorted);
 }

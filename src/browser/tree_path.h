@@ -5,6 +5,7 @@
 // A:FLOPPY/AREA1), C:AREA1/CAT/SUB for categories. The root item has the empty path.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -13,3 +14,8 @@ std::string BuildSelectedPath(const std::vector<std::string>& levels);
 
 // The category argument of the store: levels outermost first, joined with '#'.
 std::string JoinCategoryLevels(const std::vector<std::string>& outermostFirst);
+
+// The path of an entry's login control file, X:\userroot\storage\ENTRY\login.ctl, where X is
+// the device's first character. Written into buffer when it fits, the terminator included;
+// answers the path's length either way.
+size_t FormatLoginPath(char* buffer, size_t size, char drive, const char* entry, size_t length);

@@ -1,5 +1,6 @@
 #include "framework/data_exchange.h"
 
+#include "../../res/resource.h"
 #include "framework/message_box.h"
 
 #include <string>
@@ -36,7 +37,12 @@ void DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars)
         return;
     }
     if (value.GetLength() > nChars) {
-        const std::string prompt = "Please enter no more than " + std::to_string(nChars) + " characters.";
+        // The text is a resource, so a resource library may translate it; %1 is the limit.
+        CString text;
+        text.LoadString(AFX_IDP_PARSE_STRING_SIZE);
+        std::string prompt = text.GetString();
+        if (const size_t at = prompt.find("%1"); at != std::string::npos)
+            prompt.replace(at, 2, std::to_string(nChars));
         AfxMessageBox(prompt.c_str(), MB_ICONEXCLAMATION);
         pDX->Fail();
     }

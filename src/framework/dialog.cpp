@@ -1,6 +1,7 @@
 #include "framework/dialog.h"
 
 #include "framework/data_exchange.h"
+#include "framework/no_throw.h"
 #include "framework/resources.h"
 
 BOOL CDialog::InitModalIndirect(HGLOBAL hDialogTemplate, CWnd* pParentWnd)
@@ -71,13 +72,8 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
     if (!self)
         return FALSE;
     AFX_MAINTAIN_STATE2 state(self->m_pModuleState);
-    try {
-        return self->OnMessage(message, wParam, lParam);
-    } catch (...) {
-        // Nothing leaves a window procedure. A failed initialization leaves the dialog with
-        // what it had built so far.
-        return FALSE;
-    }
+    // A failed initialization leaves the dialog with what it had built so far.
+    return NoThrow([&] { return self->OnMessage(message, wParam, lParam); }, INT_PTR(FALSE));
 }
 
 INT_PTR CDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)

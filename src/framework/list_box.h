@@ -21,6 +21,8 @@ public:
         return Int(SendMessage(LB_FINDSTRINGEXACT, start, Text(text)));
     }
     void GetText(int index, CString& text) const;
+    // Sets memory aside for items entries of bytes in all; answers the entries now reserved.
+    int InitStorage(int items, size_t bytes) { return Int(SendMessage(LB_INITSTORAGE, items, static_cast<LPARAM>(bytes))); }
     void SetRedraw(BOOL redraw) { SendMessage(WM_SETREDRAW, redraw); }
 
 private:

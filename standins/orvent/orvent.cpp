@@ -4,17 +4,14 @@
 
 #include "../store/lookup.h"
 #include "api/runtime_reserve.h"
+#include "framework/no_throw.h"
 
 namespace {
 
 template <typename Body>
 const char* Guarded(Body body)
 {
-    try {
-        return body();
-    } catch (...) {
-        return nullptr;
-    }
+    return NoThrow(body, static_cast<const char*>(nullptr));
 }
 
 }  // namespace
@@ -23,11 +20,10 @@ extern "C" {
 
 void __cdecl StoreFailedConnections(CStringList& failed)
 {
-    try {
+    NoThrow([&] {
         for (const std::string& device : lookup::FailedDevices())
             failed.AddTail(device.c_str());
-    } catch (...) {
-    }
+    });
 }
 
 const char* __cdecl ListFirstDevice(const char* /*server*/, int /*kind*/)

@@ -4,6 +4,7 @@
 
 #include "../store/cache.h"
 #include "../store/category_store.h"
+#include "framework/no_throw.h"
 #include "vorlanx.h"
 
 #include <new>
@@ -13,13 +14,7 @@ namespace {
 template <typename Body>
 int Guarded(Body body)
 {
-    try {
-        return body();
-    } catch (const std::bad_alloc&) {
-        return VORLANX_ERR_NO_MEMORY;
-    } catch (...) {
-        return VORLANX_ERR_IO;
-    }
+    return NoThrow(body, VORLANX_ERR_IO, VORLANX_ERR_NO_MEMORY);
 }
 
 }  // namespace
@@ -29,10 +24,7 @@ extern "C" {
 void __cdecl talmor_startcache(void)
 {
     // Without memory for a pass the calls simply read afresh: the answers are the same.
-    try {
-        OpenCachePass();
-    } catch (...) {
-    }
+    NoThrow(OpenCachePass);
 }
 
 void __cdecl talmor_stopcache(void)

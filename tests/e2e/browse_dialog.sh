@@ -10,28 +10,20 @@ SCREENPOINT=$2/screenpoint.exe
 artifacts=$3
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../../scripts/xdriver.sh"
+. "$here/../../scripts/helpers.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$bin"/*.dll "$bin"/vorlanxhost.exe "$work"/
 
-# area DEVICE AREA ACCESS [READONLY [HIDDEN]]
-area() {
-    mkdir -p "$work/$1/userroot/storage/$2"
-    printf '[login]\naccess = %s\nreadonly = %s\nhidden = %s\n' "$3" "${4:-no}" "${5:-no}" \
-        >"$work/$1/userroot/storage/$2/login.ctl"
-}
-area c PAYROLL open
-area c ARCHIVE blocked
-area c LEGAL restricted
-area 1 AREA1 open
+make_area "$work/c" PAYROLL open
+make_area "$work/c" ARCHIVE blocked
+make_area "$work/c" LEGAL restricted
+make_area "$work/1" AREA1 open
 mkdir -p "$work/1/userroot/storage/AREA1/CAT/SUB" "$work/1/userroot/storage/AREA1/CAT2"
-area 1 AREA2 open yes
-area 1 AREA3 restricted
-area 1 SECRET open no yes
+make_area "$work/1" AREA2 open yes
+make_area "$work/1" AREA3 restricted
+make_area "$work/1" SECRET open no yes
 printf '[devices]\nC: = Z:%s\n1 = Z:%s\n' "${work//\//\\}\\c" "${work//\//\\}\\1" >"$work/storage.ini"
-
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # run_browser EXPECTED SHOT PART...: opens the browser on device 1, clicks each part of it in turn
 # (as xdriver.sh's click names them), keeps a screenshot before the last click, and checks what

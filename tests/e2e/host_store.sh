@@ -5,23 +5,20 @@
 # usage: host_store.sh BIN_FOLDER
 set -uo pipefail
 bin=$1
+. "$(dirname "$0")/../../scripts/helpers.sh"
 work=$(mktemp -d)
 trap 'chattr -R -i "$work" 2>/dev/null; rm -rf "$work"' EXIT
 cp "$bin"/*.dll "$bin"/vorlanxhost.exe "$work"/
 dev=$work/dev1
 area=$dev/userroot/storage/AREA1
-mkdir -p "$area"
-printf '[login]\naccess = open\n' >"$area/login.ctl"
+make_area "$dev" AREA1 open
 printf '[devices]\n1 = Z:%s\n' "${dev//\//\\}" >"$work/storage.ini"
 
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-# host EXPECTED_STATUS ARGS...: runs the host from another folder; its output is in $out.
+# host EXPECTED_STATUS ARGS...: runs the host; its output is in $out.
 host() {
     local want=$1; shift
-    (cd / && wine "$work/vorlanxhost.exe" "$@" >"$work/out" 2>&1)
+    out=$(run_host "$work" "$@" 2>&1)
     local status=$?
-    out=$(tr -d '\r' <"$work/out")  # the Windows console ends lines with CR LF
     [ "$status" -eq "$want" ] || fail "vorlanxhost $* exited $status, not $want: $out"
 }
 same() { [ "$1" == "$2" ] || fail "expected '$2', got '$1'"; }

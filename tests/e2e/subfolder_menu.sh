@@ -12,16 +12,14 @@ SCREENPOINT=$tools/screenpoint.exe
 artifacts=$3
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../../scripts/xdriver.sh"
+. "$here/../../scripts/helpers.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$bin"/*.dll "$tools/vorlanxbrowser.exe" "$work"/
 area=$work/1/userroot/storage/AREA1
-mkdir -p "$area" "$work/c/userroot/storage"
-printf '[login]\naccess = open\n' >"$area/login.ctl"
+make_area "$work/1" AREA1 open
+mkdir -p "$work/c/userroot/storage"
 printf '[devices]\nC: = Z:%s\n1 = Z:%s\n' "${work//\//\\}\\c" "${work//\//\\}\\1" >"$work/storage.ini"
-
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 (cd / && wine "$work/vorlanxbrowser.exe" 1 >"$work/out" 2>&1) &
 pid=$!

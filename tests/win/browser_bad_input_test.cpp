@@ -1,9 +1,9 @@
 // The browse export at its limits: null, huge and odd texts for device and area, and a device
 // that lists 100,000 entries. Nothing may crash; Cancel still gives a new empty string.
 #include "resource.h"
-#include "support/dialog_driver.h"
-#include "support/fake_store.h"
-#include "support/tree_dump.h"
+#include "support/drivers/dialog_driver.h"
+#include "support/store/fake_store.h"
+#include "support/drivers/tree_dump.h"
 #include "vorlanx.h"
 
 #include <gtest/gtest.h>

@@ -1,11 +1,11 @@
 // vorlanx_browse_category of the shipped vorlanx.dll against our real store on a folder tree:
 // the dialog as a host opens it, its template, its tree and its icons.
 #include "resource.h"
-#include "support/deployment.h"
-#include "support/dialog_driver.h"
-#include "support/dialog_template.h"
-#include "support/input.h"
-#include "support/tree_dump.h"
+#include "support/drivers/dialog_driver.h"
+#include "support/drivers/dialog_template.h"
+#include "support/drivers/input.h"
+#include "support/drivers/tree_dump.h"
+#include "support/fixtures/deployment.h"
 #include "vorlanx.h"
 #include "vorlanx_version.h"
 

@@ -2,10 +2,11 @@
 // on the tree's items, with keys, and by message, under both selection rules.
 #include "browser/browse_area.h"
 #include "resource.h"
-#include "support/dialog_driver.h"
-#include "support/fake_store.h"
-#include "support/input.h"
-#include "support/tree_dump.h"
+#include "support/fixtures/deployment.h"
+#include "support/drivers/dialog_driver.h"
+#include "support/store/fake_store.h"
+#include "support/drivers/input.h"
+#include "support/drivers/tree_dump.h"
 #include "vorlanx.h"
 
 #include <gtest/gtest.h>
@@ -63,9 +64,9 @@ protected:
         fake.devices = {"A:", "1", "E:", "2"};
         fake.areas["1"] = {"AREA1", "AREA1#CAT", "AREA1#CAT#SUB", "AREA2", "AREA3", "AREA4"};
         fake.areas["2"] = {"Z1"};
-        fake.logins[LoginPath("1", "AREA2")] = {1018, 0};   // blocked
-        fake.readonly["1|AREA3"] = 1024;           // read-only: selectable
-        fake.logins[LoginPath("1", "AREA4")] = {1028, 0};   // restricted
+        fake.logins[LoginPath("1", "AREA2")] = {VORLANX_AREA_BLOCKED, 0};   // blocked
+        fake.readonly["1|AREA3"] = VORLANX_AREA_READONLY;           // read-only: selectable
+        fake.logins[LoginPath("1", "AREA4")] = {VORLANX_AREA_RESTRICTED, 0};   // restricted
     }
     FakeStore& fake = Fake();
 };

@@ -1,9 +1,9 @@
 // vorlanx_browse_category called by three threads of one host at once, each with its own modal
 // dialog and message loop, on our real store.
 #include "resource.h"
-#include "support/deployment.h"
-#include "support/dialog_driver.h"
-#include "support/tree_dump.h"
+#include "support/fixtures/deployment.h"
+#include "support/drivers/dialog_driver.h"
+#include "support/drivers/tree_dump.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,11 @@
 // fakes of the store and lookup that give exact answers and record the calls made.
 #include "browser/browse_area.h"
 #include "resource.h"
-#include "support/dialog_driver.h"
-#include "support/fake_store.h"
-#include "support/tree_dump.h"
+#include "support/fixtures/deployment.h"
+#include "support/drivers/dialog_driver.h"
+#include "support/store/fake_store.h"
+#include "support/drivers/tree_dump.h"
+#include "vorlanx.h"
 
 #include <gtest/gtest.h>
 
@@ -59,19 +61,19 @@ TEST_F(BrowserTree, StatusImagesOnANumberedDevice)
     fake.devices = {"1"};
     fake.areas["1"] = {"OPEN", "BLOCKED", "RESTR", "EXPIRED", "SECOND13", "OTHER", "RO",
                        "BLOCKED_RO", "RESTR_RO", "S13_RO", "HIDDEN", "RESTR_HIDDEN"};
-    fake.logins[LoginPath("1", "BLOCKED")] = {1018, 0};
-    fake.logins[LoginPath("1", "BLOCKED_RO")] = {1018, 13};  // second is not consulted for 1018
-    fake.logins[LoginPath("1", "RESTR")] = {1028, 13};
-    fake.logins[LoginPath("1", "RESTR_RO")] = {1028, 0};
-    fake.logins[LoginPath("1", "RESTR_HIDDEN")] = {1028, 0};
-    fake.logins[LoginPath("1", "EXPIRED")] = {1029, 0};
-    fake.logins[LoginPath("1", "SECOND13")] = {2008, 13};
+    fake.logins[LoginPath("1", "BLOCKED")] = {VORLANX_AREA_BLOCKED, 0};
+    fake.logins[LoginPath("1", "BLOCKED_RO")] = {VORLANX_AREA_BLOCKED, 13};  // second is not consulted for 1018
+    fake.logins[LoginPath("1", "RESTR")] = {VORLANX_AREA_RESTRICTED, 13};
+    fake.logins[LoginPath("1", "RESTR_RO")] = {VORLANX_AREA_RESTRICTED, 0};
+    fake.logins[LoginPath("1", "RESTR_HIDDEN")] = {VORLANX_AREA_RESTRICTED, 0};
+    fake.logins[LoginPath("1", "EXPIRED")] = {VORLANX_AREA_RESTRICTED_EXPIRED, 0};
+    fake.logins[LoginPath("1", "SECOND13")] = {VORLANX_ERR_NO_LOGIN_CONTROL, 13};
     fake.logins[LoginPath("1", "S13_RO")] = {4711, 13};
     fake.logins[LoginPath("1", "OTHER")] = {4711, 0};
     for (const char* ro : {"RO", "BLOCKED_RO", "RESTR_RO", "S13_RO"})
-        fake.readonly[std::string("1|") + ro] = 1024;
-    fake.readonly["1|HIDDEN"] = 1025;
-    fake.readonly["1|RESTR_HIDDEN"] = 1025;
+        fake.readonly[std::string("1|") + ro] = VORLANX_AREA_READONLY;
+    fake.readonly["1|HIDDEN"] = VORLANX_AREA_HIDDEN;
+    fake.readonly["1|RESTR_HIDDEN"] = VORLANX_AREA_HIDDEN;
 
     const Opened opened = Open("1", "");
     EXPECT_EQ(opened.tree,
@@ -98,11 +100,11 @@ TEST_F(BrowserTree, StatusImagesOnADriveLetterDeviceNeverAskReadOnly)
 {
     fake.devices = {"C:"};
     fake.areas["C:"] = {"OPEN", "BLOCKED", "RESTR", "EXPIRED", "SECOND13", "RO", "X#Y"};
-    fake.logins[LoginPath("C:", "BLOCKED")] = {1018, 0};
-    fake.logins[LoginPath("C:", "RESTR")] = {1028, 0};
-    fake.logins[LoginPath("C:", "EXPIRED")] = {1029, 13};
-    fake.logins[LoginPath("C:", "SECOND13")] = {2008, 13};
-    fake.readonly["C:|RO"] = 1025;
+    fake.logins[LoginPath("C:", "BLOCKED")] = {VORLANX_AREA_BLOCKED, 0};
+    fake.logins[LoginPath("C:", "RESTR")] = {VORLANX_AREA_RESTRICTED, 0};
+    fake.logins[LoginPath("C:", "EXPIRED")] = {VORLANX_AREA_RESTRICTED_EXPIRED, 13};
+    fake.logins[LoginPath("C:", "SECOND13")] = {VORLANX_ERR_NO_LOGIN_CONTROL, 13};
+    fake.readonly["C:|RO"] = VORLANX_AREA_HIDDEN;
     const Opened opened = Open("C:", "");
     EXPECT_EQ(opened.tree,
               "|0\n"
@@ -124,7 +126,7 @@ TEST_F(BrowserTree, ALongAreaNameReachesTheLoginCheckWhole)
     const std::string longName(5000, 'L');
     fake.devices = {"C:"};
     fake.areas["C:"] = {longName};
-    fake.logins[LoginPath("C:", longName)] = {1018, 0};
+    fake.logins[LoginPath("C:", longName)] = {VORLANX_AREA_BLOCKED, 0};
     const Opened opened = Open("C:", "");
     EXPECT_TRUE(fake.Called("check " + LoginPath("C:", longName)));
     EXPECT_NE(opened.tree.find("|3\n"), std::string::npos) << "the long area shows as blocked";
@@ -220,7 +222,7 @@ TEST_F(BrowserTree, CategoriesOfAHiddenOrUnlistedAreaAreNotShownAnywhere)
     fake.devices = {"1", "2"};
     fake.areas["1"] = {"SHOWN", "SECRET", "SECRET#CAT", "SECRET#CAT#SUB", "GONE#CAT", "Z"};
     fake.areas["2"] = {"A#ORPHAN", "B"};  // A is not listed; the last area before is 1's Z
-    fake.readonly["1|SECRET"] = 1025;
+    fake.readonly["1|SECRET"] = VORLANX_AREA_HIDDEN;
     const Opened opened = Open("", "");
     EXPECT_EQ(opened.tree,
               "|0\n"

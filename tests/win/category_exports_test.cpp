@@ -1,7 +1,7 @@
 // The category exports of vorlanx.dll against our store on a temporary folder tree: what a host
 // sees through the exports, and what lands on disk.
-#include "support/deployment.h"
-#include "support/unix_side.h"
+#include "support/fixtures/deployment.h"
+#include "support/fixtures/unix_side.h"
 
 #include "external/category_data.h"
 #include "vorlanx.h"

@@ -2,10 +2,10 @@
 // locale. Names whose trail byte is a backslash must stay one name from the exports down to the
 // folders and back up into the tree, and descriptions come back byte for byte.
 #include "resource.h"
-#include "support/deployment.h"
-#include "support/dialog_driver.h"
-#include "support/input.h"
-#include "support/tree_dump.h"
+#include "support/fixtures/deployment.h"
+#include "support/drivers/dialog_driver.h"
+#include "support/drivers/input.h"
+#include "support/drivers/tree_dump.h"
 #include "vorlanx.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The binary interface of vorlanx.dll as a host and the system loader see it: four undecorated
 // exports with ordinals 1 to 4 in alphabetical order, and imports of nothing but Windows system
 // libraries and the two store libraries.
-#include "support/deployment.h"
+#include "support/fixtures/deployment.h"
 
 #include <gtest/gtest.h>
 

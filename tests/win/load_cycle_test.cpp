@@ -1,7 +1,7 @@
 // Loads, unloads and thread exits leave nothing of ours behind: the heap of the process grows by
 // no more than the floor, a library that does nothing loaded and freed as often.
-#include "support/deployment.h"
-#include "support/process_use.h"
+#include "support/fixtures/deployment.h"
+#include "support/fixtures/process_use.h"
 
 #include <gtest/gtest.h>
 

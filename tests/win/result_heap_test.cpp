@@ -1,9 +1,9 @@
 // The browse result as a host built for msvcr100.dll sees it: a block of that runtime's heap,
 // released with its free, round after round, with every heap of the process left consistent.
-#include "support/deployment.h"
-#include "support/dialog_driver.h"
-#include "support/input.h"
-#include "support/tree_dump.h"
+#include "support/fixtures/deployment.h"
+#include "support/drivers/dialog_driver.h"
+#include "support/drivers/input.h"
+#include "support/drivers/tree_dump.h"
 #include "vorlanx.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 // then edits category CAT of area AREA1 on device 5 from THREADS threads, ROUNDS edits each (see
 // RaceEdits), and writes "refusals firstRefusal" to FOLDER\TAG.result. The edit race of another
 // machine, run in a second Wine prefix. A windows program, so that no console comes with it.
-#include "support/store_calls.h"
-#include "support/store_forwarder.h"
+#include "support/store/store_calls.h"
+#include "support/store/store_forwarder.h"
 
 #include <windows.h>
 

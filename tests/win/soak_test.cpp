@@ -4,11 +4,11 @@
 #include "browser/browse_area.h"
 #include "resource.h"
 #include "subfolder/category_dlg.h"
-#include "support/dialog_driver.h"
-#include "support/fake_store.h"
-#include "support/input.h"
-#include "support/process_use.h"
-#include "support/tree_dump.h"
+#include "support/drivers/dialog_driver.h"
+#include "support/store/fake_store.h"
+#include "support/drivers/input.h"
+#include "support/fixtures/process_use.h"
+#include "support/drivers/tree_dump.h"
 #include "vorlanx.h"
 
 #include <gtest/gtest.h>

@@ -7,7 +7,7 @@
 //   ostrel: <path of the loaded Ostrel.dll, or none>
 // usage: startup_probe LIBRARY OUTPUT [again]   ("again": unload the library, load it again)
 #include "resource.h"
-#include "support/tree_dump.h"
+#include "support/drivers/tree_dump.h"
 #include "vorlanx.h"
 
 #include <windows.h>

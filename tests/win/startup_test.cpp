@@ -2,7 +2,7 @@
 // the messages. Each case has its own copy of the library in a folder of its own, runs in a host
 // process of its own that lies in another folder, with the current directory in a third; host
 // and current folders hold a German resource library that must never be taken.
-#include "support/deployment.h"
+#include "support/fixtures/deployment.h"
 
 #include "api/startup_text.h"
 

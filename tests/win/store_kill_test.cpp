@@ -1,7 +1,7 @@
 // Description writes killed at random moments: a writer process rewrites a category's
 // description through the library again and again and is killed part way, many times. After
 // every kill the description is one of the texts it writes, whole: never a mix, never none.
-#include "support/deployment.h"
+#include "support/fixtures/deployment.h"
 #include "vorlanx.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 // Our store reached by many processes and machines: the area's write lock holds between
 // processes and between two Wine prefixes (two Wine servers, standing for two machines) on one
 // share reached through a UNC root; waits for it are bounded; an unreachable server is reported.
-#include "support/deployment.h"
-#include "support/store_calls.h"
-#include "support/store_forwarder.h"
-#include "support/unix_side.h"
+#include "support/fixtures/deployment.h"
+#include "support/store/store_calls.h"
+#include "support/store/store_forwarder.h"
+#include "support/fixtures/unix_side.h"
 
 #include "vorlanx.h"
 

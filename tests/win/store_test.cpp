@@ -1,8 +1,8 @@
 // Our store and lookup libraries, called directly as the browser calls them: listings, the
 // login control answers, the read-only test, device names and the cached pass.
-#include "support/deployment.h"
-#include "support/store_forwarder.h"
-#include "support/unix_side.h"
+#include "support/fixtures/deployment.h"
+#include "support/fixtures/unix_side.h"
+#include "support/store/store_forwarder.h"
 
 #include "external/orvent.h"
 #include "external/talmor.h"
@@ -119,7 +119,7 @@ TEST_F(StoreLibraries, ALoneDigitNamesTheFirstNumberedDeviceThatBeginsWithIt)
     MakeArea(Storage(twelve), "TWELVE", "open");
     EXPECT_EQ(Areas("1"), Names{"TWELVE"});
     EXPECT_EQ(Areas("13"), Names{});
-    EXPECT_EQ(CheckLogin("1:\\userroot\\storage\\TWELVE\\login.ctl").result, VORLANX_OK);
+    EXPECT_EQ(CheckLogin(LoginPath("1", "TWELVE")).result, VORLANX_OK);
 }
 
 // The browser writes a login control path with the device's first character only: with devices
@@ -130,10 +130,10 @@ TEST_F(StoreLibraries, ALoginPathFindsItsAreaOnAnyDeviceItsDigitMayName)
     MakeArea(Storage(one), "BOTH", "open");
     MakeArea(Storage(twelve), "BOTH", "blocked");
     MakeArea(Storage(twelve), "MEASURE", "restricted");
-    EXPECT_EQ(CheckLogin("1:\\userroot\\storage\\MEASURE\\login.ctl").result,
+    EXPECT_EQ(CheckLogin(LoginPath("1", "MEASURE")).result,
               VORLANX_AREA_RESTRICTED);
-    EXPECT_EQ(CheckLogin("1:\\userroot\\storage\\BOTH\\login.ctl").result, VORLANX_OK);
-    const auto nowhere = CheckLogin("1:\\userroot\\storage\\NOWHERE\\login.ctl");
+    EXPECT_EQ(CheckLogin(LoginPath("1", "BOTH")).result, VORLANX_OK);
+    const auto nowhere = CheckLogin(LoginPath("1", "NOWHERE"));
     EXPECT_NE(nowhere.result, VORLANX_OK);
     EXPECT_EQ(nowhere.second, 13);
 }
@@ -151,9 +151,7 @@ TEST_F(StoreLibraries, TheLoginControlCheckAnswersByTheAccessKey)
     MakeArea(Storage(one), "COMMENTED", "open          ; open | blocked | restricted");
     MakeArea(Storage(one), "QUOTED", "\"blocked\"");
 
-    const auto path = [](const char* device, const char* area) {
-        return std::string(device) + ":\\userroot\\storage\\" + area + "\\login.ctl";
-    };
+    const auto path = LoginPath;
     const struct {
         std::string path;
         int result, second;

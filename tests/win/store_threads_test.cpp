@@ -1,8 +1,8 @@
 // Our store and lookup called from several threads of one process at once: each thread's
 // enumeration and cached pass are its own, and writes to one area take their turns.
-#include "support/deployment.h"
-#include "support/store_calls.h"
-#include "support/store_forwarder.h"
+#include "support/fixtures/deployment.h"
+#include "support/store/store_calls.h"
+#include "support/store/store_forwarder.h"
 
 #include "vorlanx.h"
 

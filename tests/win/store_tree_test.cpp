@@ -1,9 +1,9 @@
 // The lookup's listing on a tree that links back into itself and out of itself: it stays
 // finite and lists each real category once, under its own name.
-#include "support/deployment.h"
-#include "support/store_calls.h"
-#include "support/store_forwarder.h"
-#include "support/unix_side.h"
+#include "support/fixtures/deployment.h"
+#include "support/store/store_calls.h"
+#include "support/store/store_forwarder.h"
+#include "support/fixtures/unix_side.h"
 #include "vorlanx.h"
 
 #include <gtest/gtest.h>

@@ -2,9 +2,9 @@
 // the description, the title, Cancel and Esc, and a missing template.
 #include "resource.h"
 #include "subfolder/category_dlg.h"
-#include "support/deployment.h"
-#include "support/dialog_driver.h"
-#include "support/dialog_template.h"
+#include "support/fixtures/deployment.h"
+#include "support/drivers/dialog_driver.h"
+#include "support/drivers/dialog_template.h"
 
 #include <gtest/gtest.h>
 
@@ -139,6 +139,26 @@ TEST(SubFolderDialog, ALongerNameFromTheCallerIsShownWholeAndRefusedUntilShorten
     EXPECT_EQ(outcome.result, IDOK);
     EXPECT_EQ(outcome.name, "ABCDEFGH");
     EXPECT_EQ(outcome.description, "kept");
+}
+
+TEST(SubFolderDialog, TheGermanLibraryGivesTheLengthMessageInGerman)
+{
+    HMODULE german = LoadLibraryExA((BinFolder() + "\\lang\\de\\vorlanxres.dll").c_str(), nullptr,
+                                    LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(german);
+    AFX_MODULE_STATE state = *AfxGetModuleState();
+    state.m_hCurrentResourceHandle = german;
+    {
+        AFX_MAINTAIN_STATE2 scope(&state);
+        const Outcome outcome = RunDialog("ABCDEFGHIJ", "", [](HWND d) {
+            ClickButton(d, IDOK);
+            ClickButton(d, IDCANCEL);
+        });
+        // Once from OK's own exchange, once from the closing one.
+        EXPECT_EQ(outcome.messages,
+                  std::vector<std::string>(2, "Bitte geben Sie nicht mehr als 8 Zeichen ein."));
+    }
+    FreeLibrary(german);
 }
 
 TEST(SubFolderDialog, CancelAndEscLeaveTheFieldsAsTheyWere)

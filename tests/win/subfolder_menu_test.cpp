@@ -2,9 +2,9 @@
 // (commands chosen with keys), the sub-folder dialog, the store calls (in-process fakes) and what
 // becomes of the tree.
 #include "browser/browse_area.h"
-#include "support/dialog_driver.h"
-#include "support/fake_store.h"
-#include "support/subfolder_driver.h"
+#include "support/drivers/dialog_driver.h"
+#include "support/store/fake_store.h"
+#include "support/drivers/subfolder_driver.h"
 #include "vorlanx.h"
 
 #include <gtest/gtest.h>
@@ -64,12 +64,12 @@ TEST_F(SubFolderMenu, NewOnCategoriesOneAndTwoLevelsDeep)
 
 TEST_F(SubFolderMenu, NewRefusedForATakenNameSaysSoAndAnyOtherRefusalIsSilent)
 {
-    fake.newResult = 1006;
+    fake.newResult = VORLANX_ERR_EXISTS;
     Outcome o = RightClick("AREA1", "AREA1", kNew, Enter("CAT1", ""));
     EXPECT_EQ(o.messages, std::vector<std::string>{"SubFolder Already Exists"});
     EXPECT_EQ(o.after, kTree);
 
-    fake.newResult = 2007;
+    fake.newResult = VORLANX_ERR_IO;
     o = RightClick("AREA1", "AREA1", kNew, Enter("OTHER", ""));
     EXPECT_TRUE(o.messages.empty());
     EXPECT_EQ(o.after, kTree);
@@ -101,14 +101,14 @@ TEST_F(SubFolderMenu, EditShowsTheStoredCategoryAndRelabelsItWhenTheNameChanged)
 
 TEST_F(SubFolderMenu, EditStopsWhenTheStoreCannotReadOrRefusesIt)
 {
-    fake.retrieveResult = 2005;  // nothing read: no dialog with undefined contents
+    fake.retrieveResult = VORLANX_ERR_NO_CATEGORY;  // nothing read: no dialog with undefined contents
     Outcome o = RightClick("CAT1", "CAT1", kEdit);
     EXPECT_FALSE(o.dialogShown);
     EXPECT_EQ(fake.CategoryCalls(), Calls{"Retrieve 1|AREA1|CAT1"});
 
     fake.calls.clear();
     fake.retrieveResult = 1;
-    fake.editResult = 1006;  // refused: the item keeps its name
+    fake.editResult = VORLANX_ERR_EXISTS;  // refused: the item keeps its name
     o = RightClick("CAT1", "CAT1", kEdit, Enter("TAKEN", ""));
     EXPECT_EQ(fake.CategoryCalls().size(), 2u);
     EXPECT_EQ(o.after, kTree);
@@ -150,7 +150,7 @@ TEST_F(SubFolderMenu, DeleteRemovesTheCategoryOnlyWhenTheStoreDid)
     EXPECT_EQ(o.after.find("CAT1"), std::string::npos) << "with everything below it";
 
     fake.calls.clear();
-    fake.deleteResult = 2006;
+    fake.deleteResult = VORLANX_ERR_NOT_EMPTY;
     o = RightClick("CAT1", "CAT1", kDelete);
     EXPECT_EQ(o.after, kTree);
     EXPECT_TRUE(o.messages.empty());

@@ -1,9 +1,9 @@
 // The sub-folder menu with our real store behind the browser: what New, Edit and Delete leave on
 // disk, and the tree when the browser is opened anew.
-#include "support/deployment.h"
-#include "support/dialog_driver.h"
-#include "support/store_forwarder.h"
-#include "support/subfolder_driver.h"
+#include "support/fixtures/deployment.h"
+#include "support/drivers/dialog_driver.h"
+#include "support/store/store_forwarder.h"
+#include "support/drivers/subfolder_driver.h"
 
 #include <gtest/gtest.h>
 

@@ -43,10 +43,6 @@ FakeStore& Fake()
     return fake;
 }
 
-std::string LoginPath(const std::string& device, const std::string& entry)
-{
-    return device.substr(0, 1) + ":\\userroot\\storage\\" + entry + "\\login.ctl";
-}
 
 bool FakeStore::Called(const std::string& call) const
 {

@@ -1,6 +1,6 @@
 #include "store_forwarder.h"
 
-#include "deployment.h"
+#include "support/fixtures/deployment.h"
 #include "external/orvent.h"
 #include "external/talmor.h"
 

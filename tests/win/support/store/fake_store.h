@@ -15,7 +15,7 @@ struct FakeStore {
 
     std::vector<std::string> devices;                        // as ListFirstDevice lists them
     std::map<std::string, std::vector<std::string>> areas;   // by device, in listing order
-    std::map<std::string, Login> logins;                     // by login path; else {1, 0}
+    std::map<std::string, Login> logins;                     // by LoginPath; else {1, 0}
     std::map<std::string, int> readonly;                     // by "device|area"; else 1
     // The category commands: what they answer, and what retrieve fills in.
     int newResult = 1, editResult = 1, retrieveResult = 1, deleteResult = 1;
@@ -40,6 +40,3 @@ struct FakeStore {
 };
 
 FakeStore& Fake();
-
-// The key of FakeStore::logins: the login control path that the browser composes for an entry.
-std::string LoginPath(const std::string& device, const std::string& entry);

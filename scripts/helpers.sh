@@ -1,0 +1,25 @@
+# Shell helpers for the demo and the end-to-end tests: laying out areas, counting failures,
+# running the host. Source it.
+
+# winpath PATH: the Unix path as Wine's Z: drive names it.
+winpath() { local p=${1//\//\\}; echo "Z:$p"; }
+
+# make_area DEVICE_FOLDER AREA ACCESS [READONLY [HIDDEN]]: an area folder with its login control
+# file.
+make_area() {
+    mkdir -p "$1/userroot/storage/$2"
+    printf '[login]\r\naccess = %s\r\nreadonly = %s\r\nhidden = %s\r\n' "$3" "${4:-no}" "${5:-no}" \
+        >"$1/userroot/storage/$2/login.ctl"
+}
+
+# fail MESSAGE: says it and counts it; end a test with: exit $((failures > 0)).
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# run_host FOLDER ARGS...: FOLDER's vorlanxhost.exe, run from another folder, with what it prints
+# on standard output without the console's CRs; its exit status is the host's.
+run_host() {
+    local folder=$1
+    shift
+    (cd / && wine "$folder/vorlanxhost.exe" "$@" | tr -d '\r'; exit "${PIPESTATUS[0]}")
+}
