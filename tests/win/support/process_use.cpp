@@ -49,10 +49,14 @@ T At(uintptr_t address)
 }
 
 // The PEB names the table. A 32-bit process on a 64-bit Wine has a 64-bit TEB as well, whose
-// address the 32-bit TEB keeps in GdiBatchCount, and there only the 64-bit PEB names it.
+// address the 32-bit TEB keeps in GdiBatchCount, and there only the 64-bit PEB names it. A
+// 64-bit process reads its own PEB.
 const WineGdiEntry* WineGdiTable()
 {
     const uintptr_t teb = reinterpret_cast<uintptr_t>(NtCurrentTeb());
+#ifdef _WIN64
+    return At<const WineGdiEntry*>(At<uintptr_t>(teb + 0x60) + 0xF8);
+#else
     const uint32_t teb64 = At<uint32_t>(teb + 0xF70);
     if (teb64) {
         const uint32_t peb64 = At<uint32_t>(teb64 + 0x60);
@@ -60,6 +64,7 @@ const WineGdiEntry* WineGdiTable()
     }
     const uintptr_t peb = At<uintptr_t>(teb + 0x30);
     return At<const WineGdiEntry*>(peb + 0x94);
+#endif
 }
 
 }  // namespace
