@@ -60,10 +60,8 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 set(VORLANX_WINE_ENV_FILE ${PROJECT_SOURCE_DIR}/scripts/wine-env)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${VORLANX_WINE_ENV_FILE})
 file(STRINGS ${VORLANX_WINE_ENV_FILE} VORLANX_WINE_ENV REGEX "^[A-Z_]+=")
-list(PREPEND VORLANX_WINE_ENV "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix")
-if(VORLANX_ARCH STREQUAL x64)
-    list(APPEND VORLANX_WINE_ENV WINEARCH=win64)
-endif()
+# The architecture makes scripts/wine-prefix make a 64-bit prefix for the x64 build.
+list(PREPEND VORLANX_WINE_ENV "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix" "VORLANX_ARCH=${VORLANX_ARCH}")
 # Then one server serves every test (it ends 60 s after the last), with Wine's own processes
 # (services, the desktop) started here, on the test run's display: they live as long as the
 # server and keep open the output of whoever started them, which must not be a test.
