@@ -1,6 +1,25 @@
 # Everything that ships, laid out in ${VORLANX_BIN} as a deployment lays it out.
 enable_language(RC)
 
+# One build folder per architecture, from the same code with another toolchain file: build/win
+# (x86, the default) and build/win64 (x64). Each knows the other's, which the SDK's install and
+# zip join and the start-up tests take libraries of the other size from.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(VORLANX_ARCH x64)
+    set(VORLANX_DLLTOOL_MACHINE i386:x86-64)
+    set(VORLANX_SDK_SUFFIX 64)  # the SDK's bin64/ and lib64/
+    set(other win)
+else()
+    set(VORLANX_ARCH x86)
+    set(VORLANX_DLLTOOL_MACHINE i386)
+    set(VORLANX_SDK_SUFFIX "")
+    set(other win64)
+endif()
+cmake_path(GET CMAKE_BINARY_DIR PARENT_PATH builds)
+set(VORLANX_OTHER_BUILD ${builds}/${other} CACHE PATH "The build folder of the other architecture")
+# The tests of both builds run in one CTest run: each says its architecture (ctest -L x64).
+set_property(DIRECTORY PROPERTY LABELS ${VORLANX_ARCH})
+
 set(VORLANX_BIN ${CMAKE_BINARY_DIR}/bin)
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${VORLANX_BIN})
 set(CMAKE_ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib)

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <fstream>
 
 namespace {
@@ -19,15 +21,25 @@ std::string VariantFolder()
     return TestsFolder() + "\\variants";
 }
 
-// A copy of file whose image says it is for another machine: it has its version block, but no
-// 32-bit process can load it.
+// A copy of file whose image says it is for the other machine: it has its version block, but no
+// process of this build's size can load it.
 void WriteUnloadableCopy(const std::string& from, const std::string& to)
 {
     std::string image = ReadTextFile(from);
     const uint32_t pe = *reinterpret_cast<const uint32_t*>(image.data() + 0x3C);
-    image[pe + 4] = '\x64';  // IMAGE_FILE_MACHINE_AMD64, 0x8664
-    image[pe + 5] = '\x86';
+    const WORD machine = sizeof(void*) == 8 ? IMAGE_FILE_MACHINE_I386 : IMAGE_FILE_MACHINE_AMD64;
+    memcpy(&image[pe + 4], &machine, sizeof machine);
     WriteTextFile(to, image);
+}
+
+// The deployment of the other architecture's build, whose libraries no process of this size loads.
+std::string OtherArchitectureBin()
+{
+    std::string folder = "Z:";
+    if (const char* unix = getenv("VORLANX_OTHER_ARCH_BIN"))
+        folder += unix;
+    std::replace(folder.begin(), folder.end(), '/', '\\');
+    return folder;
 }
 
 class Startup : public ::testing::Test {
@@ -140,6 +152,18 @@ TEST_F(Startup, AResourceLibraryTheSystemCannotLoadIsReportedWithItsErrorCode)
     const DWORD code = GetLastError();
     EXPECT_EQ(Probe(), (Lines{Message(LoadFailureMessage("vorlanxres.dll", code)), "loaded: 1",
                               kEnglishTitle, "root: ", "floppy: A:FLOPPY", Ostrel()}));
+}
+
+TEST_F(Startup, LibrariesOfTheOtherArchitectureAreReportedAsLoadFailures)
+{
+    const std::string other = OtherArchitectureBin();
+    ASSERT_TRUE(Exists(other + "\\Ostrel.dll")) << "build both architectures: " << other;
+    PutResources(other + "\\vorlanxres.dll");
+    ASSERT_TRUE(CopyFileA((other + "\\Ostrel.dll").c_str(), (lib + "\\Ostrel.dll").c_str(), FALSE));
+    EXPECT_EQ(Probe(), (Lines{Message(LoadFailureMessage("vorlanxres.dll", ERROR_BAD_EXE_FORMAT)),
+                              Message(LoadFailureMessage("Ostrel.dll", ERROR_BAD_EXE_FORMAT)),
+                              "loaded: 1", kEnglishTitle, "root: ", "floppy: A:FLOPPY",
+                              "ostrel: none"}));
 }
 
 TEST_F(Startup, WithoutOstrelNothingIsSaid)
