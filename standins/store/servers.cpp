@@ -176,7 +176,6 @@ std::string ServerOf(const std::string& root)
 
 void CheckServers(const std::vector<std::string>& roots, bool again)
 {
-    const ULONGLONG deadline = ServerDeadline();
     std::vector<CServer*> waiting;
     AcquireSRWLockExclusive(&g_lock);
     const ULONGLONG now = GetTickCount64();
@@ -190,8 +189,14 @@ void CheckServers(const std::vector<std::string>& roots, bool again)
         if (Refresh(server, now, again))
             waiting.push_back(&server);
     }
-    if (!waiting.empty())
-        Wait(waiting, deadline);
+    ReleaseSRWLockExclusive(&g_lock);
+    if (waiting.empty())
+        return;
+    // Read only when there is something to wait for: a call that finds its server fresh costs
+    // no look into storage.ini, however long that is.
+    const ULONGLONG deadline = ServerDeadline();
+    AcquireSRWLockExclusive(&g_lock);
+    Wait(waiting, deadline);
     ReleaseSRWLockExclusive(&g_lock);
 }
 

@@ -27,7 +27,7 @@ protected:
             GTEST_SKIP() << why;
         std::vector<std::pair<std::string, std::string>> devices;
         for (int n = 1; n <= kServers; ++n) {
-            const std::string folder = deployment.Folder() + "\\SRV" + std::to_string(n);
+            const std::string folder = deployment->Folder() + "\\SRV" + std::to_string(n);
             const std::string storage = folder + "\\dev\\userroot\\storage";
             for (const char* area : {"AREA1", "AREA2", "AREA3"}) {
                 MakeArea(storage, area, "open");
@@ -40,8 +40,8 @@ protected:
             ASSERT_TRUE(servers.back()->Serving()) << "SRV" << n;
             devices.push_back({std::to_string(n), servers.back()->Share() + "\\dev"});
         }
-        deployment.WriteStorageIni(devices);
-        ASSERT_TRUE(exports.Bind(deployment.Load("vorlanx.dll")));
+        deployment->WriteStorageIni(devices);
+        ASSERT_TRUE(exports.Bind(deployment->Load("vorlanx.dll")));
     }
 
     // Opens the dialog, reads its tree and cancels; seconds is how long the dialog took to show.
@@ -76,7 +76,7 @@ protected:
         return lines;
     }
 
-    Deployment deployment;
+    std::unique_ptr<Deployment> deployment = std::make_unique<Deployment>();
     std::vector<std::unique_ptr<FileServer>> servers;
     VorlanxExports exports;
 };
@@ -100,7 +100,7 @@ TEST_F(FileServers, DeadServerRefusesAtOnceAndIsUsedAgainWhenBack)
 {
     FileServer& dead = *servers[1];
     dead.Control(0, true);
-    const std::string area = deployment.Folder() + "\\SRV2\\dev\\userroot\\storage\\AREA1";
+    const std::string area = deployment->Folder() + "\\SRV2\\dev\\userroot\\storage\\AREA1";
     const std::vector<std::string> before = FolderEntries(area);
     char name[VORLANX_NAME_SIZE] = {}, description[VORLANX_DESCRIPTION_SIZE] = {};
     const struct {
@@ -133,6 +133,21 @@ TEST_F(FileServers, SlowServerStillGivesTheDialog)
     EXPECT_GE(seconds, 0) << "the dialog never showed";
     EXPECT_LT(seconds, 60.0);
     EXPECT_EQ(AreaLines(tree, 1), 3 * 4) << tree;
+}
+
+TEST_F(FileServers, HostUnloadsTheLibraryWhileACheckWaits)
+{
+    servers[0]->Control(0, true);
+    char name[VORLANX_NAME_SIZE] = {}, description[VORLANX_DESCRIPTION_SIZE] = {};
+    EXPECT_EQ(exports.retrieve(nullptr, "1", "AREA1", "CAT1", name, description),
+              VORLANX_ERR_UNREACHABLE);
+    const std::string talmor = deployment->Folder() + "\\talmor.dll";
+    deployment.reset();
+    EXPECT_NE(GetModuleHandleA(talmor.c_str()), nullptr) << "the waiting check holds it";
+    servers[0]->Control(0, false);
+    for (int i = 0; i < 500 && GetModuleHandleA(talmor.c_str()); ++i)
+        Sleep(10);
+    EXPECT_EQ(GetModuleHandleA(talmor.c_str()), nullptr) << "the check let it go";
 }
 
 }  // namespace
