@@ -20,7 +20,6 @@ public:
 
     // Every later operation waits ms first; a dead server answers none until it is alive again.
     void Control(int delayMs, bool dead);
-    unsigned long long Operations() const;
 
 private:
     std::string m_name, m_mount, m_link;
