@@ -49,6 +49,7 @@ add_subdirectory(lang)
 add_subdirectory(tools/host)
 add_subdirectory(tools/browser)
 add_subdirectory(tools/screenpoint)
+add_subdirectory(tools/fileserver)
 include(cmake/install.cmake)
 
 include(cmake/googletest.cmake)

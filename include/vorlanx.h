@@ -34,6 +34,7 @@
 #define VORLANX_ERR_NAME_TOO_LONG      2010 /* the category's folder name does not fit the record (over 49 bytes) */
 #define VORLANX_ERR_PATH_TOO_LONG      2011 /* a folder or file path would not fit what the system takes; nothing was made */
 #define VORLANX_ERR_BUSY               2012 /* another writer held the area, or a reader held up a rename, longer than the store waits */
+#define VORLANX_ERR_UNREACHABLE        2013 /* the device's server did not answer; nothing was changed */
 
 /* Buffer sizes of vorlanx_retrieve_category, terminators included. A name given to new or edit
  * may hold at most VORLANX_NAME_SIZE - 1 bytes, a description VORLANX_DESCRIPTION_SIZE - 1. */
@@ -105,6 +106,7 @@ static inline const char* vorlanx_result_text(int code)
     case VORLANX_ERR_NAME_TOO_LONG: return "the category's name is too long for the record";
     case VORLANX_ERR_PATH_TOO_LONG: return "the path would be too long for the file system";
     case VORLANX_ERR_BUSY: return "the storage area is busy with another writer or reader";
+    case VORLANX_ERR_UNREACHABLE: return "the device's server did not answer; nothing was changed";
     default: return "unknown result";
     }
 }

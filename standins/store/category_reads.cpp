@@ -6,6 +6,7 @@
 #include "login_control.h"
 #include "names.h"
 #include "own_names.h"
+#include "servers.h"
 #include "vorlanx.h"
 
 #include <cstring>
@@ -28,6 +29,9 @@ int CheckLoginControl(const char* loginPath)
     std::string path;
     if (!MapLoginPath(loginPath, path))
         return VORLANX_ERR_NO_DEVICE;
+    // Nobody can log in to an area on a server that does not answer.
+    if (!IsServerReachable(path))
+        return VORLANX_ERR_NO_LOGIN_CONTROL;
     const LoginControl control = ReadLoginControl(path);
     return control.readable ? control.access : VORLANX_ERR_NO_LOGIN_CONTROL;
 }

@@ -129,6 +129,13 @@ std::shared_ptr<const CDeviceTable> ReadDevices()
     return pass->m_devices;
 }
 
+unsigned ServerDeadline()
+{
+    const std::string ini = ModuleFolder() + "\\storage.ini";
+    const UINT ms = GetPrivateProfileIntA("options", "server_deadline_ms", 500, ini.c_str());
+    return ms < 50 ? 50 : ms > 120000 ? 120000 : ms;
+}
+
 bool ResolveDevice(const char* token, Device& device)
 {
     if (!token)

@@ -16,3 +16,7 @@ std::shared_ptr<const CDeviceTable> ReadDevices();
 // Finds the device that token names (see CDeviceTable::Find); false when there is none or its
 // root is not absolute.
 bool ResolveDevice(const char* token, Device& device);
+
+// How long a server's check may take before the server counts as unreachable, in ms: option
+// server_deadline_ms of section [options] in storage.ini, for sites on slow links; 500 without it.
+unsigned ServerDeadline();

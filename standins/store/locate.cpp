@@ -3,6 +3,7 @@
 #include "devices.h"
 #include "folders.h"
 #include "names.h"
+#include "servers.h"
 #include "vorlanx.h"
 
 std::string StorageFolder(const std::string& root)
@@ -17,6 +18,8 @@ int LocateArea(const char* device, const char* area, std::string& folder)
     Device d;
     if (!ResolveDevice(device, d))
         return VORLANX_ERR_NO_DEVICE;
+    if (!IsServerReachable(d.root))
+        return VORLANX_ERR_UNREACHABLE;
     if (!IsFolderName(area, AnsiCodePage(), true))
         return VORLANX_ERR_INVALID_NAME;
     const std::string storage = StorageFolder(d.root);

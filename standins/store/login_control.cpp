@@ -6,6 +6,7 @@
 #include "login_keys.h"
 #include "names.h"
 #include "profile.h"
+#include "servers.h"
 #include "vorlanx.h"
 
 #include <windows.h>
@@ -80,7 +81,7 @@ bool MapLoginPath(const char* loginPath, std::string& path)
     // Not knowing which device is meant, the first of them that has the file.
     path = JoinPath(devices.front()->root, rest, AnsiCodePage());
     for (size_t i = 0; devices.size() > 1 && i < devices.size(); ++i) {
-        if (!IsAbsoluteRoot(devices[i]->root))
+        if (!IsAbsoluteRoot(devices[i]->root) || !IsServerReachable(devices[i]->root))
             continue;
         const std::string candidate = JoinPath(devices[i]->root, rest, AnsiCodePage());
         if (candidate.size() <= kMaxFilePath &&

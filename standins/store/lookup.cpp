@@ -4,6 +4,7 @@
 #include "folders.h"
 #include "locate.h"
 #include "names.h"
+#include "servers.h"
 #include "thread_table.h"
 #include "text/codepage.h"
 
@@ -89,14 +90,26 @@ void ListAreas(const Device& d, std::vector<std::string>& areas)
     }
 }
 
+// All servers of the table at once, so ten dead servers cost one deadline, not ten. A listing
+// that begins checks them all again: a server that died since the last one must not stall it.
+void CheckServersOf(const CDeviceTable& devices)
+{
+    std::vector<std::string> roots;
+    for (const Device& d : devices.All())
+        if (IsAbsoluteRoot(d.root))
+            roots.push_back(d.root);
+    CheckServers(roots, true);
+}
+
 }  // namespace
 
 std::vector<std::string> FailedDevices()
 {
     std::vector<std::string> failed;
     const std::shared_ptr<const CDeviceTable> devices = ReadDevices();
+    CheckServersOf(*devices);
     for (const Device& d : devices->All())
-        if (!IsAbsoluteRoot(d.root) || !IsDirectory(d.root))
+        if (!IsAbsoluteRoot(d.root) || !IsServerReachable(d.root) || !IsDirectory(d.root))
             failed.push_back(d.name);
     return failed;
 }
@@ -108,6 +121,7 @@ const char* FirstDevice()
         return nullptr;
     mine->m_devices = ReadDevices();
     mine->m_nNextDevice = 0;
+    CheckServersOf(*mine->m_devices);
     return NextDevice();
 }
 
@@ -137,7 +151,7 @@ const char* FirstArea(const char* device)
     const std::shared_ptr<const CDeviceTable> devices =
         mine->m_devices ? mine->m_devices : ReadDevices();
     const Device* d = device ? devices->Find(device) : nullptr;
-    if (d && IsAbsoluteRoot(d->root)) {
+    if (d && IsAbsoluteRoot(d->root) && IsServerReachable(d->root)) {
         if (IsNumbered(d->name))
             mine->m_strListing = d->name;
         ListAreas(*d, mine->m_vecAreas);

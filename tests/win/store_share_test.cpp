@@ -148,8 +148,8 @@ TEST_F(StoreShare, AServerThatCannotBeReachedIsReportedAndRefused)
     EXPECT_STREQ(*failed.begin(), "6");
     EXPECT_EQ(ListFirstArea("6"), nullptr);
     CCategoryData record = MakeRecord("CAT", "x");
-    EXPECT_EQ(talmor_RetrieveCategory("6", "AREA1", "CAT", &record), VORLANX_ERR_NO_AREA);
-    EXPECT_EQ(talmor_NewCategory("6", "AREA1", "", &record), VORLANX_ERR_NO_AREA);
+    EXPECT_EQ(talmor_RetrieveCategory("6", "AREA1", "CAT", &record), VORLANX_ERR_UNREACHABLE);
+    EXPECT_EQ(talmor_NewCategory("6", "AREA1", "", &record), VORLANX_ERR_UNREACHABLE);
     std::string login = "6:\\userroot\\storage\\AREA1\\login.ctl";
     int first = 0, second = 0, third = 0;
     EXPECT_EQ(cc_check_trailer_ex(login.data(), 5, &first, &second, &third),

@@ -1,0 +1,20 @@
+// The servers behind the devices (\\server\share, and drive roots alike), remembered for the
+// whole process. A server without an entry, or with an old one, is checked on a worker thread
+// of its own with a deadline; one that misses it is unreachable, and what would reach it
+// answers at once instead of waiting on a dead server. The worker keeps running: a server that
+// answers late is used again as soon as it answers.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The server of a device root: "\\server\share\" or "X:\"; empty for a root that names neither.
+std::string ServerOf(const std::string& root);
+
+// Checks the servers of roots all at once, in parallel, and waits for those not known to be
+// alive until they answer or miss their deadline. again checks even servers with fresh entries
+// (a dead one only in the background).
+void CheckServers(const std::vector<std::string>& roots, bool again);
+
+// False when the server of root is unreachable; checks it first (as CheckServers) when needed.
+bool IsServerReachable(const std::string& root);

@@ -1,0 +1,139 @@
+// Devices on file servers of the tests' own: ten devices on ten servers, some dead or slow,
+// through the exports and the real dialog.
+#include "resource.h"
+#include "support/fixtures/deployment.h"
+#include "support/drivers/dialog_driver.h"
+#include "support/fixtures/file_server.h"
+#include "support/drivers/tree_dump.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <sstream>
+
+namespace {
+
+class FileServers : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (const std::string why = FileServer::Unavailable(); !why.empty())
+            GTEST_SKIP() << why;
+        std::vector<std::pair<std::string, std::string>> devices;
+        for (int n = 1; n <= 10; ++n) {
+            const std::string folder = deployment->Folder() + "\\SRV" + std::to_string(n);
+            const std::string storage = folder + "\\dev\\userroot\\storage";
+            for (const char* area : {"AREA1", "AREA2", "AREA3"}) {
+                MakeArea(storage, area, "open");
+                for (const char* cat : {"CAT1", "CAT2", "CAT3"})
+                    WriteTextFile((MakeFolders(storage + "\\" + area + "\\" + cat),
+                                   storage + "\\" + area + "\\" + cat + "\\category.txt"),
+                                  "words");
+            }
+            servers.push_back(std::make_unique<FileServer>("SRV" + std::to_string(n), folder));
+            ASSERT_TRUE(servers.back()->Serving()) << "SRV" << n;
+            devices.push_back({std::to_string(n), servers.back()->Share() + "\\dev"});
+        }
+        deployment->WriteStorageIni(devices);
+        ASSERT_TRUE(exports.Bind(deployment->Load("vorlanx.dll")));
+    }
+
+    // Opens the dialog, reads its tree and cancels; seconds is how long the dialog took to show.
+    std::string Browse(double& seconds)
+    {
+        std::string tree;
+        const ULONGLONG begin = GetTickCount64();
+        DialogDriver driver([&](HWND dialog) {
+            seconds = double(GetTickCount64() - begin) / 1000;
+            tree = DumpTree(GetDlgItem(dialog, IDC_AREA_TREE));
+            ClickButton(dialog, IDCANCEL);
+        });
+        free(exports.browse(nullptr, "1", "AREA1"));
+        return tree;
+    }
+
+    // The area lines below a device's line; -1 when the device is not there.
+    static int AreaLines(const std::string& tree, const std::string& device)
+    {
+        std::istringstream lines(tree);
+        int count = -1;
+        for (std::string line; std::getline(lines, line);) {
+            if (line.rfind("    ", 0) == 0)
+                count += count >= 0;
+            else if (count >= 0)
+                break;
+            else if (line.rfind("  " + device, 0) == 0 && !isdigit(line[2 + device.size()]))
+                count = 0;
+        }
+        return count;
+    }
+
+    std::unique_ptr<Deployment> deployment = std::make_unique<Deployment>();
+    std::vector<std::unique_ptr<FileServer>> servers;
+    VorlanxExports exports;
+};
+
+TEST_F(FileServers, DialogShowsItsTreeDespiteDeadAndSlowServers)
+{
+    // Each step adds to those before: servers 1, 4 and 7 dead in turn (the dead first), then
+    // server 5 slow.
+    const struct {
+        size_t server;
+        int delayMs;
+        bool dead;
+        double boundSeconds;
+    } steps[] = {{0, 0, true, 2}, {3, 0, true, 2}, {6, 0, true, 2}, {4, 2000, false, 60}};
+    for (const auto& step : steps) {
+        servers[step.server]->Control(step.delayMs, step.dead);
+        double seconds = -1;
+        const std::string tree = Browse(seconds);
+        EXPECT_GE(seconds, 0) << "the dialog never showed";
+        EXPECT_LT(seconds, step.boundSeconds) << "server " << step.server + 1;
+        for (const auto* dead = steps; dead <= &step && dead->dead; ++dead)
+            EXPECT_EQ(AreaLines(tree, std::to_string(dead->server + 1)), 0) << tree;
+        EXPECT_EQ(AreaLines(tree, "2"), 3 * 4) << tree;
+    }
+}
+
+TEST_F(FileServers, DeadServerRefusesAtOnceAndIsUsedAgainWhenBack)
+{
+    FileServer& dead = *servers[1];
+    dead.Control(0, true);
+    const std::string area = deployment->Folder() + "\\SRV2\\dev\\userroot\\storage\\AREA1";
+    const std::vector<std::string> before = FolderEntries(area);
+    char name[VORLANX_NAME_SIZE] = {}, description[VORLANX_DESCRIPTION_SIZE] = {};
+    const std::pair<const char*, std::function<int()>> calls[] = {
+        {"retrieve", [&] { return exports.retrieve(nullptr, "2", "AREA1", "CAT1", name, description); }},
+        {"new", [&] { return exports.create(nullptr, "2", "AREA1", "", "NEW", "new"); }},
+        {"edit", [&] { return exports.edit(nullptr, "2", "AREA1", "CAT1", "CAT9", "edited"); }}};
+    for (const auto& [what, call] : calls) {
+        const ULONGLONG begin = GetTickCount64();
+        EXPECT_EQ(call(), VORLANX_ERR_UNREACHABLE) << what;
+        EXPECT_LT(GetTickCount64() - begin, 1000u) << what;
+    }
+    dead.Control(0, false);
+    EXPECT_EQ(FolderEntries(area), before);
+    int code = 0;
+    for (const ULONGLONG begin = GetTickCount64(); code != VORLANX_OK && GetTickCount64() - begin < 10000; Sleep(100))
+        code = exports.retrieve(nullptr, "2", "AREA1", "CAT1", name, description);
+    EXPECT_EQ(code, VORLANX_OK);
+    EXPECT_STREQ(description, "words");
+}
+
+TEST_F(FileServers, HostUnloadsTheLibraryWhileACheckWaits)
+{
+    servers[0]->Control(0, true);
+    char name[VORLANX_NAME_SIZE] = {}, description[VORLANX_DESCRIPTION_SIZE] = {};
+    EXPECT_EQ(exports.retrieve(nullptr, "1", "AREA1", "CAT1", name, description),
+              VORLANX_ERR_UNREACHABLE);
+    const std::string talmor = deployment->Folder() + "\\talmor.dll";
+    deployment.reset();
+    EXPECT_NE(GetModuleHandleA(talmor.c_str()), nullptr) << "the waiting check holds it";
+    servers[0]->Control(0, false);
+    for (int i = 0; i < 500 && GetModuleHandleA(talmor.c_str()); ++i)
+        Sleep(10);
+    EXPECT_EQ(GetModuleHandleA(talmor.c_str()), nullptr) << "the check let it go";
+}
+
+}  // namespace

@@ -1,0 +1,343 @@
+/* A file server for the tests and benchmarks: a FUSE file system that passes through to a
+ * folder, delays every operation, or blocks them all as a dead server does, and counts what it
+ * serves.
+ *
+ *   vorlanx-fileserver FOLDER MOUNTPOINT CONTROL [fuse options]
+ *
+ * CONTROL is a file outside the mount that the server reads every 20 ms while mounted:
+ * "delay=MS dead=0|1". The server writes "operations=N" to CONTROL.count as it goes. While dead,
+ * every operation waits until the server is alive again or unmounted. */
+#define FUSE_USE_VERSION 31
+#define _GNU_SOURCE
+
+#include <fuse.h>
+
+#include <dirent.h>
+#include <errno.h>
+#include <fcntl.h>
+#include <pthread.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <time.h>
+#include <unistd.h>
+
+static int g_source = -1;          /* the folder served, as a directory descriptor */
+static const char* g_control;
+static pthread_mutex_t g_lock = PTHREAD_MUTEX_INITIALIZER;
+static pthread_cond_t g_revived = PTHREAD_COND_INITIALIZER;
+static int g_delayMs;
+static int g_dead;
+static int g_stopping;
+static unsigned long long g_operations;
+
+static void ReadControl(void)
+{
+    FILE* f = fopen(g_control, "r");
+    int delay = 0, dead = 0;
+    if (f) {
+        if (fscanf(f, "delay=%d dead=%d", &delay, &dead) < 1)
+            delay = 0;
+        fclose(f);
+    }
+    pthread_mutex_lock(&g_lock);
+    g_delayMs = delay < 0 ? 0 : delay;
+    g_dead = dead != 0;
+    if (!g_dead)
+        pthread_cond_broadcast(&g_revived);
+    pthread_mutex_unlock(&g_lock);
+}
+
+static void WriteCount(void)
+{
+    char path[4096], temp[4120];
+    snprintf(path, sizeof path, "%s.count", g_control);
+    snprintf(temp, sizeof temp, "%s.tmp", path);
+    pthread_mutex_lock(&g_lock);
+    const unsigned long long n = g_operations;
+    pthread_mutex_unlock(&g_lock);
+    FILE* f = fopen(temp, "w");
+    if (!f)
+        return;
+    fprintf(f, "operations=%llu\n", n);
+    fclose(f);
+    rename(temp, path);
+}
+
+static void* Watch(void* unused)
+{
+    (void)unused;
+    for (;;) {
+        ReadControl();
+        WriteCount();
+        pthread_mutex_lock(&g_lock);
+        const int stop = g_stopping;
+        pthread_mutex_unlock(&g_lock);
+        if (stop)
+            return NULL;
+        usleep(20000);
+    }
+}
+
+/* Every operation passes here first: counted, then held while dead, then delayed. */
+static void Serve(void)
+{
+    pthread_mutex_lock(&g_lock);
+    ++g_operations;
+    while (g_dead && !g_stopping)
+        pthread_cond_wait(&g_revived, &g_lock);
+    const int delay = g_delayMs;
+    pthread_mutex_unlock(&g_lock);
+    if (delay > 0) {
+        struct timespec t = {delay / 1000, (long)(delay % 1000) * 1000000L};
+        nanosleep(&t, NULL);
+    }
+}
+
+/* The path below the served folder: "/" is ".", "/a/b" is "a/b". */
+static const char* Rel(const char* path)
+{
+    return path[1] ? path + 1 : ".";
+}
+
+static int Result(int r)
+{
+    return r < 0 ? -errno : r;
+}
+
+static int fs_getattr(const char* path, struct stat* st, struct fuse_file_info* fi)
+{
+    Serve();
+    if (fi)
+        return Result(fstat((int)fi->fh, st));
+    return Result(fstatat(g_source, Rel(path), st, AT_SYMLINK_NOFOLLOW));
+}
+
+static int fs_readlink(const char* path, char* buf, size_t size)
+{
+    Serve();
+    const ssize_t n = readlinkat(g_source, Rel(path), buf, size - 1);
+    if (n < 0)
+        return -errno;
+    buf[n] = '\0';
+    return 0;
+}
+
+static int fs_readdir(const char* path, void* buf, fuse_fill_dir_t fill, off_t offset,
+                      struct fuse_file_info* fi, enum fuse_readdir_flags flags)
+{
+    (void)offset, (void)fi, (void)flags;
+    Serve();
+    const int fd = openat(g_source, Rel(path), O_RDONLY | O_DIRECTORY);
+    if (fd < 0)
+        return -errno;
+    DIR* dir = fdopendir(fd);
+    if (!dir) {
+        close(fd);
+        return -errno;
+    }
+    struct dirent* e;
+    while ((e = readdir(dir)) != NULL) {
+        struct stat st = {0};
+        st.st_ino = e->d_ino;
+        st.st_mode = (mode_t)e->d_type << 12;
+        if (fill(buf, e->d_name, &st, 0, 0))
+            break;
+    }
+    closedir(dir);
+    return 0;
+}
+
+static int fs_mkdir(const char* path, mode_t mode)
+{
+    Serve();
+    return Result(mkdirat(g_source, Rel(path), mode));
+}
+
+static int fs_unlink(const char* path)
+{
+    Serve();
+    return Result(unlinkat(g_source, Rel(path), 0));
+}
+
+static int fs_rmdir(const char* path)
+{
+    Serve();
+    return Result(unlinkat(g_source, Rel(path), AT_REMOVEDIR));
+}
+
+static int fs_symlink(const char* target, const char* path)
+{
+    Serve();
+    return Result(symlinkat(target, g_source, Rel(path)));
+}
+
+static int fs_rename(const char* from, const char* to, unsigned int flags)
+{
+    Serve();
+    return Result(renameat2(g_source, Rel(from), g_source, Rel(to), flags));
+}
+
+static int fs_chmod(const char* path, mode_t mode, struct fuse_file_info* fi)
+{
+    Serve();
+    if (fi)
+        return Result(fchmod((int)fi->fh, mode));
+    return Result(fchmodat(g_source, Rel(path), mode, 0));
+}
+
+static int fs_truncate(const char* path, off_t size, struct fuse_file_info* fi)
+{
+    Serve();
+    if (fi)
+        return Result(ftruncate((int)fi->fh, size));
+    const int fd = openat(g_source, Rel(path), O_WRONLY);
+    if (fd < 0)
+        return -errno;
+    const int r = Result(ftruncate(fd, size));
+    close(fd);
+    return r;
+}
+
+static int fs_utimens(const char* path, const struct timespec tv[2], struct fuse_file_info* fi)
+{
+    Serve();
+    if (fi)
+        return Result(futimens((int)fi->fh, tv));
+    return Result(utimensat(g_source, Rel(path), tv, AT_SYMLINK_NOFOLLOW));
+}
+
+static int fs_open(const char* path, struct fuse_file_info* fi)
+{
+    Serve();
+    const int fd = openat(g_source, Rel(path), fi->flags & ~O_NOFOLLOW);
+    if (fd < 0)
+        return -errno;
+    fi->fh = (uint64_t)fd;
+    return 0;
+}
+
+static int fs_create(const char* path, mode_t mode, struct fuse_file_info* fi)
+{
+    Serve();
+    const int fd = openat(g_source, Rel(path), fi->flags, mode);
+    if (fd < 0)
+        return -errno;
+    fi->fh = (uint64_t)fd;
+    return 0;
+}
+
+static int fs_read(const char* path, char* buf, size_t size, off_t offset,
+                   struct fuse_file_info* fi)
+{
+    (void)path;
+    Serve();
+    const ssize_t n = pread((int)fi->fh, buf, size, offset);
+    return n < 0 ? -errno : (int)n;
+}
+
+static int fs_write(const char* path, const char* buf, size_t size, off_t offset,
+                    struct fuse_file_info* fi)
+{
+    (void)path;
+    Serve();
+    const ssize_t n = pwrite((int)fi->fh, buf, size, offset);
+    return n < 0 ? -errno : (int)n;
+}
+
+static int fs_statfs(const char* path, struct statvfs* st)
+{
+    (void)path;
+    Serve();
+    return Result(fstatvfs(g_source, st));
+}
+
+static int fs_release(const char* path, struct fuse_file_info* fi)
+{
+    (void)path;
+    /* Not held while dead: the kernel sends it when a handle closes and waits for no answer. */
+    close((int)fi->fh);
+    return 0;
+}
+
+static int fs_fsync(const char* path, int datasync, struct fuse_file_info* fi)
+{
+    (void)path;
+    Serve();
+    return Result(datasync ? fdatasync((int)fi->fh) : fsync((int)fi->fh));
+}
+
+static void* fs_init(struct fuse_conn_info* conn, struct fuse_config* cfg)
+{
+    (void)conn;
+    /* A server's answers are not kept by the client: every call reaches the server. */
+    cfg->entry_timeout = 0;
+    cfg->attr_timeout = 0;
+    cfg->negative_timeout = 0;
+    cfg->use_ino = 1;
+    return NULL;
+}
+
+static void fs_destroy(void* data)
+{
+    (void)data;
+    pthread_mutex_lock(&g_lock);
+    g_stopping = 1;
+    pthread_cond_broadcast(&g_revived);
+    pthread_mutex_unlock(&g_lock);
+}
+
+static const struct fuse_operations g_operations_table = {
+    .init = fs_init,
+    .destroy = fs_destroy,
+    .getattr = fs_getattr,
+    .readlink = fs_readlink,
+    .readdir = fs_readdir,
+    .mkdir = fs_mkdir,
+    .unlink = fs_unlink,
+    .rmdir = fs_rmdir,
+    .symlink = fs_symlink,
+    .rename = fs_rename,
+    .chmod = fs_chmod,
+    .truncate = fs_truncate,
+    .utimens = fs_utimens,
+    .open = fs_open,
+    .create = fs_create,
+    .read = fs_read,
+    .write = fs_write,
+    .statfs = fs_statfs,
+    .release = fs_release,
+    .fsync = fs_fsync,
+};
+
+int main(int argc, char* argv[])
+{
+    if (argc < 4) {
+        fprintf(stderr, "usage: %s FOLDER MOUNTPOINT CONTROL [fuse options]\n", argv[0]);
+        return 2;
+    }
+    g_source = open(argv[1], O_RDONLY | O_DIRECTORY);
+    if (g_source < 0) {
+        perror(argv[1]);
+        return 1;
+    }
+    g_control = argv[3];
+    ReadControl();
+    pthread_t watcher;
+    if (pthread_create(&watcher, NULL, Watch, NULL) != 0)
+        return 1;
+    pthread_detach(watcher);
+    /* fuse_main takes: program, mount point, then its own options; -f keeps it in front so the
+     * caller's kill ends it. */
+    char* args[64];
+    int n = 0;
+    args[n++] = argv[0];
+    args[n++] = argv[2];
+    args[n++] = "-f";
+    for (int i = 4; i < argc && n < 63; ++i)
+        args[n++] = argv[i];
+    args[n] = NULL;
+    return fuse_main(n, args, &g_operations_table, NULL);
+}
