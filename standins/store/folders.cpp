@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <memory>
+
 namespace {
 
 bool IsDots(const char* name)
@@ -113,6 +115,54 @@ bool GetFolderId(const std::string& folder, CFolderId& id)
     id.m_nVolume = info.dwVolumeSerialNumber;
     id.m_nIndex = (uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
     return true;
+}
+
+bool ReadFolder(const std::string& folder, std::vector<CFolderEntry>& entries, CFolderId* self)
+{
+    entries.clear();
+    if (folder.empty() || folder.size() > kMaxFilePath)
+        return false;
+    const HANDLE handle = CreateFileA(folder.c_str(), FILE_LIST_DIRECTORY,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    const std::unique_ptr<void, decltype(&CloseHandle)> hold(handle, &CloseHandle);
+    BY_HANDLE_FILE_INFORMATION info;
+    if (self) {
+        if (!GetFileInformationByHandle(handle, &info))
+            return false;
+        self->m_nVolume = info.dwVolumeSerialNumber;
+        self->m_nIndex = (uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    }
+    // The names as the ANSI find functions give them.
+    const UINT codePage = AreFileApisANSI() ? CP_ACP : CP_OEMCP;
+    std::vector<uint64_t> buffer(64 * 1024 / sizeof(uint64_t));  // entries are 8-byte aligned
+    const DWORD size = DWORD(buffer.size() * sizeof(uint64_t));
+    for (FILE_INFO_BY_HANDLE_CLASS kind = FileIdBothDirectoryRestartInfo;;
+         kind = FileIdBothDirectoryInfo) {
+        if (!GetFileInformationByHandleEx(handle, kind, buffer.data(), size))
+            return GetLastError() == ERROR_NO_MORE_FILES;
+        const char* at = reinterpret_cast<const char*>(buffer.data());
+        for (;;) {
+            const auto* e = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(at);
+            const int wide = int(e->FileNameLength / sizeof(WCHAR));
+            char name[MAX_PATH * 2];
+            const int n = WideCharToMultiByte(codePage, 0, e->FileName, wide, name, sizeof name,
+                                              nullptr, nullptr);
+            if (n > 0 && !IsDots(std::string(name, size_t(n)).c_str())) {
+                CFolderEntry entry;
+                entry.m_strName.assign(name, size_t(n));
+                entry.m_bFolder = e->FileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+                entry.m_bLink = e->FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT;
+                entry.m_nIndex = uint64_t(e->FileId.QuadPart);
+                entries.push_back(std::move(entry));
+            }
+            if (!e->NextEntryOffset)
+                break;
+            at += e->NextEntryOffset;
+        }
+    }
 }
 
 std::vector<std::string> OwnSubFolders(const std::string& folder)

@@ -38,6 +38,22 @@ struct CFolderId {
 // False when the folder cannot be opened.
 bool GetFolderId(const std::string& folder, CFolderId& id);
 
+// One entry of a folder as one directory read gives it: the identity that opening it reaches
+// (a link's target's), on the folder's own volume.
+struct CFolderEntry {
+    std::string m_strName;
+    bool m_bFolder = false;
+    bool m_bLink = false;  // a link or junction: a reparse point
+    uint64_t m_nIndex = 0;
+};
+
+// Everything in folder but . and .., in the order the file system enumerates it, from one
+// directory read: names, attributes and identities come with it, no open per entry. self, when
+// given, gets the folder's own identity (its volume's serial is every entry's); false when the
+// folder cannot be listed, or self is asked for and cannot be had.
+bool ReadFolder(const std::string& folder, std::vector<CFolderEntry>& entries,
+                CFolderId* self = nullptr);
+
 // The sub-folders of folder that live there: not links or junctions to folders elsewhere, and
 // none of a name of the store's own (see own_names.h).
 std::vector<std::string> OwnSubFolders(const std::string& folder);

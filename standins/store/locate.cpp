@@ -2,7 +2,9 @@
 
 #include "devices.h"
 #include "folders.h"
+#include "listed_areas.h"
 #include "names.h"
+#include "own_names.h"
 #include "servers.h"
 #include "vorlanx.h"
 
@@ -11,7 +13,9 @@ std::string StorageFolder(const std::string& root)
     return JoinPath(root, "userroot\\storage", AnsiCodePage());
 }
 
-int LocateArea(const char* device, const char* area, std::string& folder)
+namespace {
+
+int Locate(const char* device, const char* area, std::string& folder, bool listed)
 {
     if (!device || !area)
         return VORLANX_ERR_INVALID_ARGUMENT;
@@ -26,10 +30,25 @@ int LocateArea(const char* device, const char* area, std::string& folder)
     if (JoinPath(storage, area, AnsiCodePage()).size() > kMaxFilePath)
         return VORLANX_ERR_PATH_TOO_LONG;
     std::string actual;
-    if (!FindSubFolder(storage, area, actual))
+    const Listed found = listed ? FindListedArea(storage, area, actual) : Listed::unknown;
+    // As FindSubFolder: a leftover folder of the store's is never an area.
+    if (found == Listed::no || (found == Listed::yes && IsLeftoverFolder(area)) ||
+        (found == Listed::unknown && !FindSubFolder(storage, area, actual)))
         return VORLANX_ERR_NO_AREA;
     folder = JoinPath(storage, actual, AnsiCodePage());
     return VORLANX_OK;
+}
+
+}  // namespace
+
+int LocateArea(const char* device, const char* area, std::string& folder)
+{
+    return Locate(device, area, folder, false);
+}
+
+int LocateListedArea(const char* device, const char* area, std::string& folder)
+{
+    return Locate(device, area, folder, true);
 }
 
 int LocateLevel(const std::string& parent, const std::string& level, std::string& actual)

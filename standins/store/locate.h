@@ -10,6 +10,9 @@
 std::string StorageFolder(const std::string& root);
 
 int LocateArea(const char* device, const char* area, std::string& folder);
+// LocateArea that inside a cached pass finds the area among the storage folder's sub-folders
+// that the pass read (see listed_areas.h). For reads only: a write finds its area on disk.
+int LocateListedArea(const char* device, const char* area, std::string& folder);
 
 // The sub-folder of parent that one category level names; actual is its spelling on disk. A
 // path that would not fit the system's calls is refused before it reaches them.

@@ -5,15 +5,14 @@
 #include "listing_device.h"
 #include "login_keys.h"
 #include "names.h"
+#include "own_names.h"
 #include "profile.h"
 #include "servers.h"
 #include "vorlanx.h"
 
 #include <windows.h>
 
-namespace {
-
-LoginControl ReadUncached(const std::string& path)
+LoginControl ReadLoginControlFile(const std::string& path)
 {
     LoginControl control;
     std::vector<std::string> lines;
@@ -32,6 +31,13 @@ LoginControl ReadUncached(const std::string& path)
     control.readable = control.access != 0;
     return control;
 }
+
+std::string LoginFilePath(const std::string& areaFolder)
+{
+    return JoinPath(areaFolder, kLoginControlFile, AnsiCodePage());
+}
+
+namespace {
 
 // The devices that the login path's device part may name, best first. The browser writes only
 // a device's first character, so "1:" may mean 1, 12 or 13; it checks a device's areas right
@@ -54,14 +60,14 @@ LoginControl ReadLoginControl(const std::string& path)
     // Both the access check and the read-only test of an area read its file during a build.
     CCachePass* pass = CurrentCachePass();
     if (!pass)
-        return ReadUncached(path);
+        return ReadLoginControlFile(path);
     auto it = pass->m_mapLogins.find(path);
     if (it == pass->m_mapLogins.end())
-        it = pass->m_mapLogins.emplace(path, ReadUncached(path)).first;
+        it = pass->m_mapLogins.emplace(path, ReadLoginControlFile(path)).first;
     return it->second;
 }
 
-bool MapLoginPath(const char* loginPath, std::string& path)
+bool MapLoginPath(const char* loginPath, std::string& path, std::string* root)
 {
     if (!loginPath)
         return false;
@@ -80,6 +86,8 @@ bool MapLoginPath(const char* loginPath, std::string& path)
         return false;
     // Not knowing which device is meant, the first of them that has the file.
     path = JoinPath(devices.front()->root, rest, AnsiCodePage());
+    if (root)
+        *root = devices.front()->root;
     for (size_t i = 0; devices.size() > 1 && i < devices.size(); ++i) {
         if (!IsAbsoluteRoot(devices[i]->root) || !IsServerReachable(devices[i]->root))
             continue;
@@ -87,6 +95,8 @@ bool MapLoginPath(const char* loginPath, std::string& path)
         if (candidate.size() <= kMaxFilePath &&
             GetFileAttributesA(candidate.c_str()) != INVALID_FILE_ATTRIBUTES) {
             path = candidate;
+            if (root)
+                *root = devices[i]->root;
             break;
         }
     }

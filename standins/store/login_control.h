@@ -11,9 +11,17 @@ struct LoginControl {
     bool hidden = false;
 };
 
+// Inside a cached pass, read once per path.
 LoginControl ReadLoginControl(const std::string& path);
+// Always from the file: reads nothing but it, so it may run on a worker.
+LoginControl ReadLoginControlFile(const std::string& path);
+
+// <area folder>\login.ctl. The login check and the read-only test name a file alike, so that a
+// pass reads it once.
+std::string LoginFilePath(const std::string& areaFolder);
 
 // The file path that a login control path such as 1:\userroot\storage\AREA1\login.ctl names:
 // the device before the ':' is replaced by its root folder. False for an unknown device or a
 // path that climbs out of it.
-bool MapLoginPath(const char* loginPath, std::string& path);
+// root, when given, is the root of the device whose file path names.
+bool MapLoginPath(const char* loginPath, std::string& path, std::string* root = nullptr);

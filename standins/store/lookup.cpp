@@ -4,7 +4,9 @@
 #include "folders.h"
 #include "locate.h"
 #include "names.h"
+#include "own_names.h"
 #include "servers.h"
+#include "worker_pool.h"
 #include "thread_table.h"
 #include "text/codepage.h"
 
@@ -42,51 +44,76 @@ void DropWhenDone(CEnumeration& mine)
 
 // The categories below one area. Links and junctions are not followed, and a folder already
 // met on this walk (reached again through whatever the system does not mark as a link) is not
-// entered twice, so a tree that loops back into itself still gives a finite list.
+// entered twice, so a tree that loops back into itself still gives a finite list. Each folder
+// costs one directory read, which also gives its sub-folders' identities. Reads files only:
+// walks of several areas run at once.
 class CCategoryWalk {
 public:
     CCategoryWalk(const CFolderId& storage, std::vector<std::string>& entries)
-        : m_setSeen{storage}, m_vecEntries(entries)
+        : m_setSeen{storage}, m_nVolume(storage.m_nVolume), m_vecEntries(entries)
     {
     }
 
     // prefix is a copy: it is often an element of the entries, which grow here.
-    void Add(const std::string& folder, const std::string prefix, int depth)
+    void Add(const std::string& folder, const CFolderId& id, const std::string prefix, int depth)
     {
         if (depth >= kMaxCategoryDepth)
             return;
-        const std::vector<std::string> subs = OwnSubFolders(folder);
-        if (subs.empty() || (depth == 0 && !Enter(folder)))
+        std::vector<CFolderEntry> entries;
+        ReadFolder(folder, entries);
+        std::vector<const CFolderEntry*> subs;
+        for (const CFolderEntry& e : entries)
+            if (e.m_bFolder && !e.m_bLink && !IsOwnName(e.m_strName))
+                subs.push_back(&e);
+        if (subs.empty() || (depth == 0 && !m_setSeen.insert(id).second))
             return;
-        for (const std::string& sub : subs) {
-            const std::string child = JoinPath(folder, sub, AnsiCodePage());
-            if (!Enter(child))
+        for (const CFolderEntry* sub : subs) {
+            if (!m_setSeen.insert(CFolderId{m_nVolume, sub->m_nIndex}).second)
                 continue;
-            m_vecEntries.push_back(prefix + "#" + sub);
-            Add(child, m_vecEntries.back(), depth + 1);
+            m_vecEntries.push_back(prefix + "#" + sub->m_strName);
+            Add(JoinPath(folder, sub->m_strName, AnsiCodePage()), {}, m_vecEntries.back(),
+                depth + 1);
         }
     }
 
 private:
-    bool Enter(const std::string& folder)
-    {
-        CFolderId id;
-        return GetFolderId(folder, id) && m_setSeen.insert(id).second;
-    }
-
     std::set<CFolderId> m_setSeen;
+    uint32_t m_nVolume;
     std::vector<std::string>& m_vecEntries;
 };
 
 void ListAreas(const Device& d, std::vector<std::string>& areas)
 {
     const std::string storage = StorageFolder(d.root);
+    std::vector<CFolderEntry> entries;
     CFolderId storageId;
-    const bool numbered = IsNumbered(d.name) && GetFolderId(storage, storageId);
-    for (const std::string& area : SubFolders(storage)) {
-        areas.push_back(area);
-        if (numbered)
-            CCategoryWalk(storageId, areas).Add(JoinPath(storage, area, AnsiCodePage()), area, 0);
+    bool numbered = IsNumbered(d.name) && ReadFolder(storage, entries, &storageId);
+    if (!numbered && !ReadFolder(storage, entries))
+        return;
+    std::vector<const CFolderEntry*> listed;
+    for (const CFolderEntry& e : entries)
+        if (e.m_bFolder && !IsLeftoverFolder(e.m_strName))
+            listed.push_back(&e);
+    if (!numbered) {
+        for (const CFolderEntry* area : listed)
+            areas.push_back(area->m_strName);
+        return;
+    }
+    // Each area's categories follow it, depth first, as one walk after another would give them.
+    std::vector<std::vector<std::string>> categories(listed.size());
+    RunOnPool(listed.size(), [&](size_t i) {
+        const CFolderEntry& area = *listed[i];
+        const std::string folder = JoinPath(storage, area.m_strName, AnsiCodePage());
+        // A link's entry may carry the link's own identity: where it leads is what counts.
+        CFolderId id{storageId.m_nVolume, area.m_nIndex};
+        if (area.m_bLink && !GetFolderId(folder, id))
+            return;
+        categories[i].clear();
+        CCategoryWalk(storageId, categories[i]).Add(folder, id, area.m_strName, 0);
+    });
+    for (size_t i = 0; i < listed.size(); ++i) {
+        areas.push_back(listed[i]->m_strName);
+        areas.insert(areas.end(), categories[i].begin(), categories[i].end());
     }
 }
 

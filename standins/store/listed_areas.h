@@ -1,0 +1,16 @@
+// Inside a cached pass, the sub-folders of a device's storage folder as one directory read
+// found them, read once per pass: the login check and the read-only test of what a listing
+// gave need no disk call of their own to find an area, and none at all for an entry that is no
+// folder there (a category entry AREA#CAT has no login control file). With that read, every
+// listed area's login control file is read into the pass, several at once.
+#pragma once
+
+#include <string>
+
+enum class Listed { yes, no, unknown };
+
+// Whether storage holds a sub-folder that name names, matched as the file system matches it
+// (the exact spelling first, then without ASCII case); actual is its spelling on disk. unknown
+// outside a pass, when the folder could not be read, and for a name whose match only the file
+// system can tell (bytes beyond ASCII, a short name's '~', a name no folder can carry).
+Listed FindListedArea(const std::string& storage, const std::string& name, std::string& actual);
