@@ -225,6 +225,43 @@ TEST_F(StoreLibraries, TheCachedPassGivesTheSameAnswersAndEndsWithIt)
     EXPECT_EQ(talmor_IsAreaReadonly("1", "A"), VORLANX_OK);
 }
 
+// Inside a pass the checks find the areas in what the pass read of the storage folder: every
+// answer stays what it is without one, whatever the entry's spelling or kind.
+TEST_F(StoreLibraries, ThePassAnswersExactlyAsTheDiskDoes)
+{
+    MakeArea(Storage(one), "OPEN", "open");
+    MakeArea(Storage(one), "RO", "restricted", "yes");
+    MakeArea(Storage(one), "HIDDEN", "blocked", "no", "yes");
+    MakeArea(Storage(one), "Mixed", "open", "yes");
+    MakeArea(Storage(one), "X#Y", "restricted-expired");
+    MakeArea(Storage(one), "~cn0001.tmp", "open");
+    MakeFolders(Storage(one) + "\\OPEN\\CAT\\SUB");
+    MakeFolders(Storage(one) + "\\NOFILE");
+    WriteTextFile(Storage(one) + "\\stray.txt", "");
+    MakeArea(Storage(drive), "A#B", "blocked", "yes");
+    Names entries = Areas("1", false);
+    for (const char* more : {"open", "MIXED", "mixed", "OPEN#cat", "MISSING", "stray.txt",
+                             "~CN0001.TMP", "X#Y#Z"})
+        entries.emplace_back(more);
+    const auto answers = [&](const std::string& device, const Names& names) {
+        std::vector<int> got;
+        for (const std::string& e : names) {
+            const Check login = CheckLogin(LoginPath(device, e));
+            got.insert(got.end(), {login.result, login.second,
+                                   talmor_IsAreaReadonly(device.c_str(), e.c_str())});
+        }
+        return got;
+    };
+    const Names driveEntries = {"A#B", "a#b", "A"};
+    const std::vector<int> disk = answers("1", entries), driveDisk = answers("C:", driveEntries);
+    talmor_startcache();
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_EQ(answers("1", entries), disk);
+        EXPECT_EQ(answers("C:", driveEntries), driveDisk);
+    }
+    talmor_stopcache();
+}
+
 TEST_F(StoreLibraries, FailedConnectionsAreTheDevicesWhoseFolderIsMissing)
 {
     CStringList failed;
