@@ -80,16 +80,6 @@ bool FindOwnSubFolder(const std::string& folder, const std::string& name, std::s
     return FindFolder(folder, name, actual, true);
 }
 
-std::vector<std::string> SubFolders(const std::string& folder)
-{
-    std::vector<std::string> names;
-    ForEachEntry(folder, [&](const WIN32_FIND_DATAA& data) {
-        if (IsFolder(data) && !IsLeftoverFolder(data.cFileName))
-            names.emplace_back(data.cFileName);
-    });
-    return names;
-}
-
 bool ListEntries(const std::string& folder, std::vector<std::string>& files,
                  std::vector<std::string>& folders)
 {
@@ -163,15 +153,4 @@ bool ReadFolder(const std::string& folder, std::vector<CFolderEntry>& entries, C
             at += e->NextEntryOffset;
         }
     }
-}
-
-std::vector<std::string> OwnSubFolders(const std::string& folder)
-{
-    std::vector<std::string> names;
-    ForEachEntry(folder, [&](const WIN32_FIND_DATAA& data) {
-        if (IsFolder(data) && !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
-            !IsOwnName(data.cFileName))
-            names.emplace_back(data.cFileName);
-    });
-    return names;
 }

@@ -13,10 +13,6 @@ bool IsDirectory(const std::string& path);
 // found.
 bool FindSubFolder(const std::string& folder, const std::string& name, std::string& actual);
 
-// The names of folder's sub-folders, in the order the file system enumerates them, without the
-// store's leftover folders.
-std::vector<std::string> SubFolders(const std::string& folder);
-
 // Everything in folder, plain files and sub-folders apart (leftovers included); false when the
 // folder cannot be listed.
 bool ListEntries(const std::string& folder, std::vector<std::string>& files,
@@ -53,10 +49,6 @@ struct CFolderEntry {
 // folder cannot be listed, or self is asked for and cannot be had.
 bool ReadFolder(const std::string& folder, std::vector<CFolderEntry>& entries,
                 CFolderId* self = nullptr);
-
-// The sub-folders of folder that live there: not links or junctions to folders elsewhere, and
-// none of a name of the store's own (see own_names.h).
-std::vector<std::string> OwnSubFolders(const std::string& folder);
 
 // FindSubFolder for a sub-folder that lives there. Categories are such folders: the listing
 // neither shows nor follows a link, so no call reaches through one (a delete would remove the

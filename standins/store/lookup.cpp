@@ -87,7 +87,7 @@ void ListAreas(const Device& d, std::vector<std::string>& areas)
     const std::string storage = StorageFolder(d.root);
     std::vector<CFolderEntry> entries;
     CFolderId storageId;
-    bool numbered = IsNumbered(d.name) && ReadFolder(storage, entries, &storageId);
+    const bool numbered = IsNumbered(d.name) && ReadFolder(storage, entries, &storageId);
     if (!numbered && !ReadFolder(storage, entries))
         return;
     std::vector<const CFolderEntry*> listed;

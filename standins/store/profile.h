@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-// The "key = value" lines of section in file, as the system gives them; false when the file is
-// missing, its path is too long for the system, or the section will not fit any buffer.
+// The "key = value" lines of section in file, as the system gives them (none for a missing
+// file); false when its path is too long for the system or the section will not fit any buffer.
 bool ReadProfileSection(const std::string& file, const char* section,
                         std::vector<std::string>& lines);
