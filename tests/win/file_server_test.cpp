@@ -99,7 +99,7 @@ TEST_F(FileServers, DialogShowsItsTreeDespiteDeadAndSlowServers)
 // What one open costs a device of 3 areas and 9 categories, as its server counts: every login
 // check used to read the area's file afresh (a category's check a whole folder), and the walk
 // opened each folder once more for its identity: about 2,000 operations under Wine, now about
-// 750.
+// 700.
 TEST_F(FileServers, OneOpenCostsADeviceRoundTripsNotChatter)
 {
     double seconds = -1;
