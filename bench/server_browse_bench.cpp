@@ -33,11 +33,13 @@ void Open(FileServer& server, vorlanx_browse_category_fn browse, int delayMs, Si
 {
     server.Control(delayMs, false);
     const Counts before = server.Served();
-    side.ms.push_back(OpenTime(browse, "1", AreaName(0).c_str()));
+    int items = 0;
+    side.ms.push_back(OpenTime(browse, "1", AreaName(0).c_str(), &items));
     side.served = server.Served();
     for (auto& [kind, n] : side.served)
         n -= before.count(kind) ? before.at(kind) : 0;
-    printf("  %2d ms a delay: %10.1f ms, %s\n", delayMs, side.ms.back(), Text(side.served).c_str());
+    printf("  %2d ms a delay: %10.1f ms, %d items in the tree, %s\n", delayMs, side.ms.back(), items,
+           Text(side.served).c_str());
 }
 
 }  // namespace
@@ -46,7 +48,7 @@ int main(int argc, char** argv)
 {
     setvbuf(stdout, nullptr, _IONBF, 0);  // each figure as soon as it is measured
     const int areas = argc > 1 ? atoi(argv[1]) : 1000;
-    const int rounds = argc > 2 ? atoi(argv[2]) : 5;
+    const int rounds = argc > 2 ? atoi(argv[2]) : 3;
     const int delayMs = argc > 3 ? atoi(argv[3]) : 10;
     if (const std::string why = FileServer::Unavailable(); !why.empty()) {
         printf("server_browse_bench: skipped: %s\n", why.c_str());
