@@ -5,9 +5,10 @@
  *   vorlanx-fileserver FOLDER MOUNTPOINT CONTROL [fuse options]
  *
  * CONTROL is a file outside the mount that the server reads every 20 ms while mounted:
- * "delay=MS dead=0|1". The server writes "operations=N" to CONTROL.count as it goes, then the
- * same count by kind ("getattr=N readdir=N ..."), so a benchmark can say where they go. While dead,
- * every operation waits until the server is alive again or unmounted. */
+ * "delay=MS dead=0|1". The server writes "operations=N getattr=N readdir=N ..." to CONTROL.count
+ * as it goes: all it served, then by kind (readlink and statfs count as getattr; a change is a
+ * mkdir, unlink, rmdir, symlink or rename). While dead, every operation waits until the server is
+ * alive again or unmounted. */
 #define FUSE_USE_VERSION 31
 #define _GNU_SOURCE
 
