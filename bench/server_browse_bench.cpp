@@ -38,8 +38,8 @@ void Open(FileServer& server, vorlanx_browse_category_fn browse, int delayMs, Si
     side.served = server.Served();
     for (auto& [kind, n] : side.served)
         n -= before.count(kind) ? before.at(kind) : 0;
-    printf("  %2d ms a delay: %10.1f ms, %d items in the tree, %s\n", delayMs, side.ms.back(), items,
-           Text(side.served).c_str());
+    printf("  %2d ms a delay: %10.1f ms, %d items in the tree, %s\n", delayMs, side.ms.back(),
+           items, Text(side.served).c_str());
 }
 
 }  // namespace
