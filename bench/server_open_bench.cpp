@@ -1,31 +1,16 @@
 // The browser's open time on ten devices on ten of the tests' file servers (3 areas, 9
 // categories each), side by side in one run: all servers alive, against one of them dead. Each
 // figure is the best of several rounds, the two taken in turn.
-#include "support/fixtures/deployment.h"
-#include "support/drivers/dialog_driver.h"
+#include "bench_support.h"
 #include "support/fixtures/file_server.h"
-#include "vorlanx.h"
 
-#include <algorithm>
-#include <chrono>
-#include <cstdio>
 #include <memory>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-// From the call until the dialog, its tree built, is up; then it is cancelled.
 double Browse(vorlanx_browse_category_fn browse)
 {
-    Clock::time_point up = Clock::now();
-    DialogDriver driver([&](HWND dialog) {
-        up = Clock::now();
-        ClickButton(dialog, IDCANCEL);
-    });
-    const auto start = Clock::now();
-    free(browse(nullptr, "2", "AREA1"));
-    return std::chrono::duration<double, std::milli>(up - start).count();
+    return OpenTime(browse, "2", "AREA1");
 }
 
 }  // namespace

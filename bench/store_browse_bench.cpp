@@ -5,44 +5,17 @@
 // - 5,000 devices of one area each, against one device with the same 5,000 areas;
 // - a store call on a storage.ini of 100,000 lines: the first call, against each later one.
 // Each figure is the best of several rounds, the two sides taken in turn.
-#include "support/fixtures/deployment.h"
-#include "support/drivers/dialog_driver.h"
-#include "vorlanx.h"
+#include "bench_support.h"
 
 #include <commctrl.h>
 
-#include <algorithm>
-#include <chrono>
-#include <cstdio>
 #include <cstring>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Ms(Clock::duration d)
-{
-    return std::chrono::duration<double, std::milli>(d).count();
-}
-
-std::string AreaName(int i)
-{
-    char name[16];
-    snprintf(name, sizeof name, "AREA%05d", i);
-    return name;
-}
-
-// From the call until the dialog, its tree built, is up; then it is cancelled.
 double Browse(vorlanx_browse_category_fn browse, const char* device)
 {
-    Clock::time_point up;
-    DialogDriver driver([&](HWND dialog) {
-        up = Clock::now();
-        ClickButton(dialog, IDCANCEL);
-    });
-    const auto start = Clock::now();
-    free(browse(nullptr, device, AreaName(0).c_str()));
-    return Ms(up - start);
+    return OpenTime(browse, device, AreaName(0).c_str());
 }
 
 // The floor: the areas listed, each login.ctl read once, the items in a bare tree control with
@@ -91,12 +64,6 @@ double Floor(const std::string& storage, HMODULE icons)
     return ms;
 }
 
-void Areas(const std::string& storage, int from, int to)
-{
-    for (int i = from; i < to; ++i)
-        MakeArea(storage, AreaName(i), "open");
-}
-
 void AreasAgainstFloor()
 {
     Deployment deployment;
@@ -110,7 +77,7 @@ void AreasAgainstFloor()
     printf("%10s %12s %12s %8s\n", "areas", "browser ms", "floor ms", "ratio");
     int made = 0;
     for (int areas : {10000, 50000}) {
-        Areas(storage, made, areas);
+        MakeAreas(storage, made, areas);
         made = areas;
         double ours = 1e30, floor = 1e30;
         for (int round = 0; round < 3; ++round) {
@@ -133,7 +100,7 @@ void DevicesAgainstAreas()
         MakeArea(devices.back().second + "\\userroot\\storage", AreaName(0), "open");
     }
     const std::string root = deployment.MakeDevice("all");
-    Areas(root + "\\userroot\\storage", 0, count);
+    MakeAreas(root + "\\userroot\\storage", 0, count);
     const auto browse = Proc<vorlanx_browse_category_fn>(deployment.Load("vorlanx.dll"),
                                                          "vorlanx_browse_category");
     // What the file system alone takes for each: a device's root checked and its storage

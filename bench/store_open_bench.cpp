@@ -2,38 +2,12 @@
 // shipped vorlanx.dll, side by side with the system's folder picker (SHBrowseForFolder) opening
 // on the same 1,000 folders; then the browser alone on 10,000 areas. Each figure is the whole
 // call, from the call until the dialog, shown and cancelled, has returned.
-#include "support/fixtures/deployment.h"
-#include "support/drivers/dialog_driver.h"
-#include "vorlanx.h"
+#include "bench_support.h"
 
 #include <objbase.h>
 #include <shlobj.h>
 
-#include <algorithm>
-#include <chrono>
-#include <cstdio>
-
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double Ms(Clock::duration d)
-{
-    return std::chrono::duration<double, std::milli>(d).count();
-}
-
-std::string AreaName(int i)
-{
-    char name[16];
-    snprintf(name, sizeof name, "AREA%05d", i);
-    return name;
-}
-
-void MakeAreas(const std::string& storage, int from, int to)
-{
-    for (int i = from; i < to; ++i)
-        MakeArea(storage, AreaName(i), "open");
-}
 
 double Browse(vorlanx_browse_category_fn browse)
 {

@@ -23,10 +23,13 @@ public:
 
     const std::vector<Device>& All() const { return m_vecDevices; }
 
-    // The device that token names, as FindDevice finds it among the names, or null.
+    // The device that token names, or null. Case is ignored; a trailing ':' on either side is
+    // ignored ("C" finds "C:", "1:" finds "1"); a lone digit that names no device exactly finds
+    // the first numbered device that begins with it.
     const Device* Find(const std::string& token) const;
 
-    // Every device that token may name, best first, as FindDevices finds them.
+    // Every device that token may name, best first: the one Find finds, then, for a lone digit,
+    // the other numbered devices that begin with it, in listing order.
     std::vector<const Device*> Candidates(const std::string& token) const;
 
     // True when token is a lone digit that more than one numbered device begins with.

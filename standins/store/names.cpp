@@ -81,28 +81,6 @@ std::string DeviceKey(const std::string& name)
     return key;
 }
 
-std::vector<int> FindDevices(const std::vector<std::string>& names, const std::string& token)
-{
-    const std::string bare = StripColon(token);
-    const std::string key = DeviceKey(token);
-    std::vector<int> found;
-    for (size_t i = 0; i < names.size() && found.empty(); ++i)
-        if (DeviceKey(names[i]) == key)
-            found.push_back(static_cast<int>(i));
-    if (bare.size() == 1 && bare[0] >= '0' && bare[0] <= '9')
-        for (size_t i = 0; i < names.size(); ++i)
-            if (!names[i].empty() && names[i][0] == bare[0] &&
-                (found.empty() || found.front() != static_cast<int>(i)))
-                found.push_back(static_cast<int>(i));
-    return found;
-}
-
-int FindDevice(const std::vector<std::string>& names, const std::string& token)
-{
-    const std::vector<int> found = FindDevices(names, token);
-    return found.empty() ? -1 : found.front();
-}
-
 std::string JoinPath(const std::string& folder, const std::string& child, const CodePage& cp)
 {
     if (folder.empty())

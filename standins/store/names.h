@@ -19,15 +19,6 @@ std::vector<std::string> SplitCategoryPath(const std::string& category, const Co
 // ("c" and "C:" name one device).
 std::string DeviceKey(const std::string& name);
 
-// The device that token names among names (listing order), or -1. Case is ignored; a trailing
-// ':' on either side is ignored ("C" finds "C:", "1:" finds "1"); a lone digit that names no
-// device exactly finds the first numbered device that begins with it.
-int FindDevice(const std::vector<std::string>& names, const std::string& token);
-
-// Every device that token may name, best first: the one FindDevice finds, then, for a lone digit,
-// the other numbered devices that begin with it, in listing order.
-std::vector<int> FindDevices(const std::vector<std::string>& names, const std::string& token);
-
 // folder + '\' + child, with exactly one backslash between them.
 std::string JoinPath(const std::string& folder, const std::string& child, const CodePage& cp);
 

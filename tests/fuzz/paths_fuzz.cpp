@@ -3,6 +3,7 @@
 #include "browser/tree_path.h"
 #include "text/text.h"
 #include "fuzz_input.h"
+#include "device_table.h"
 #include "names.h"
 
 #include <cstdlib>
@@ -25,7 +26,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         total += level.size() + 1;
     if (path.size() > total)
         abort();
-    FindDevice(in.texts, in.texts.back());
+    std::vector<Device> devices;
+    for (const std::string& name : in.texts)
+        devices.push_back({name, ""});
+    CDeviceTable(devices).Candidates(in.texts.back());
     JoinPath(in.texts.front(), in.texts.back(), cp);
     return 0;
 }

@@ -41,29 +41,6 @@ TEST(CategoryPath, SplitsAtEveryHashOutsideDoubleByteCharacters)
     EXPECT_EQ(SplitCategoryPath("\x83\x23#x", kSjis), (Levels{"\x83\x23", "x"}));
 }
 
-TEST(DeviceNames, ResolveAsTheBrowserAndHostsPassThem)
-{
-    const std::vector<std::string> devices = {"C:", "D:", "12", "1", "2X", "13"};
-    EXPECT_EQ(FindDevice(devices, "C:"), 0);
-    EXPECT_EQ(FindDevice(devices, "c"), 0);
-    EXPECT_EQ(FindDevice(devices, "d:"), 1);
-    EXPECT_EQ(FindDevice(devices, "12"), 2);
-    EXPECT_EQ(FindDevice(devices, "1"), 3);   // an exact name comes first
-    EXPECT_EQ(FindDevice(devices, "1:"), 3);  // as a login control path writes it
-    EXPECT_EQ(FindDevice(devices, "2"), 4);   // a lone digit: the first device it begins
-    EXPECT_EQ(FindDevice(devices, "C:\\"), -1);
-    EXPECT_EQ(FindDevice(devices, ""), -1);
-    EXPECT_EQ(FindDevice(devices, "3"), -1);
-    EXPECT_EQ(FindDevice({"13", "12"}, "1"), 0);
-
-    // Every device a lone digit may name: the exact one first.
-    EXPECT_EQ(FindDevices(devices, "1"), (std::vector<int>{3, 2, 5}));
-    EXPECT_EQ(FindDevices(devices, "1:"), (std::vector<int>{3, 2, 5}));
-    EXPECT_EQ(FindDevices(devices, "12"), (std::vector<int>{2}));
-    EXPECT_EQ(FindDevices(devices, "c"), (std::vector<int>{0}));
-    EXPECT_EQ(FindDevices(devices, "3"), (std::vector<int>{}));
-}
-
 TEST(Paths, JoinWithExactlyOneBackslash)
 {
     EXPECT_EQ(JoinPath("C:\\", "userroot", kLatin), "C:\\userroot");

@@ -50,7 +50,9 @@ TEST(LoginKeys, AccessReadonlyAndHiddenWithoutCase)
     }
 }
 
-TEST(DeviceTable, FindsAsFindDevicesDoesAndKnowsAmbiguousDigits)
+// Names resolve as the browser and hosts pass them: case and a trailing ':' do not count, an
+// exact name comes first, a lone digit also names the numbered devices that begin with it.
+TEST(DeviceTable, ResolvesNamesAndKnowsAmbiguousDigits)
 {
     const CDeviceTable table = CDeviceTable::FromLines(
         {"C: = C:\\c", "d = D:\\", "12 = \\\\s\\12", "1 = C:\\1", "c = C:\\again", "2x = C:\\2",
@@ -60,15 +62,23 @@ TEST(DeviceTable, FindsAsFindDevicesDoesAndKnowsAmbiguousDigits)
         names.push_back(d.name);
     ASSERT_EQ(names, (Lines{"C:", "d", "12", "1", "2x", "13"}));
     EXPECT_EQ(table.All()[0].root, "C:\\c");  // a name said again is the first line's
-    for (const char* token : {"C:", "c", "D:", "12", "1", "1:", "2", "2:", "13", "3", "", "C:\\"}) {
+    const struct {
+        const char* token;
+        std::vector<int> candidates;  // best first; Find gives the first
+    } cases[] = {{"C:", {0}},       {"c", {0}},  {"D:", {1}},  {"12", {2}},  {"1", {3, 2, 5}},
+                 {"1:", {3, 2, 5}}, {"2", {4}},  {"2:", {4}},  {"13", {5}},  {"3", {}},
+                 {"", {}},          {"C:\\", {}}};
+    for (const auto& c : cases) {
         std::vector<int> found;
-        for (const Device* d : table.Candidates(token))
+        for (const Device* d : table.Candidates(c.token))
             found.push_back(static_cast<int>(d - table.All().data()));
-        EXPECT_EQ(found, FindDevices(names, token)) << token;
-        const Device* one = table.Find(token);
-        EXPECT_EQ(one ? static_cast<int>(one - table.All().data()) : -1, FindDevice(names, token))
-            << token;
+        EXPECT_EQ(found, c.candidates) << c.token;
+        const Device* one = table.Find(c.token);
+        EXPECT_EQ(one ? static_cast<int>(one - table.All().data()) : -1,
+                  c.candidates.empty() ? -1 : c.candidates[0]) << c.token;
     }
+    const CDeviceTable noOne = CDeviceTable::FromLines({"13 = C:\\13", "12 = C:\\12"});
+    EXPECT_EQ(noOne.Find("1"), &noOne.All()[0]);  // no "1": the first that begins with it
     EXPECT_TRUE(table.IsAmbiguous("1:"));
     EXPECT_FALSE(table.IsAmbiguous("2"));
     EXPECT_FALSE(table.IsAmbiguous("12"));

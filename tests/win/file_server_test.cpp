@@ -104,9 +104,9 @@ TEST_F(FileServers, OneOpenCostsADeviceRoundTripsNotChatter)
 {
     double seconds = -1;
     Browse(seconds);  // the servers are known after it
-    const unsigned long long before = servers[1]->Operations();
+    const unsigned long long before = servers[1]->Served()["operations"];
     const std::string tree = Browse(seconds);
-    const unsigned long long operations = servers[1]->Operations() - before;
+    const unsigned long long operations = servers[1]->Served()["operations"] - before;
     EXPECT_EQ(AreaLines(tree, "2"), 3 * 4) << tree;
     EXPECT_LT(operations, 1000u);
 }

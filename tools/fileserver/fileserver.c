@@ -5,8 +5,10 @@
  *   vorlanx-fileserver FOLDER MOUNTPOINT CONTROL [fuse options]
  *
  * CONTROL is a file outside the mount that the server reads every 20 ms while mounted:
- * "delay=MS dead=0|1". The server writes "operations=N" to CONTROL.count as it goes. While dead,
- * every operation waits until the server is alive again or unmounted. */
+ * "delay=MS dead=0|1". The server writes "operations=N getattr=N readdir=N ..." to CONTROL.count
+ * as it goes: all it served, then by kind (readlink and statfs count as getattr; a change is a
+ * mkdir, unlink, rmdir, symlink or rename). While dead, every operation waits until the server is
+ * alive again or unmounted. */
 #define FUSE_USE_VERSION 31
 #define _GNU_SOURCE
 
@@ -33,6 +35,11 @@ static int g_dead;
 static int g_stopping;
 static unsigned long long g_operations;
 
+enum Kind { ATTR, LIST, OPEN, READ, WRITE, CHANGE, KINDS };
+static const char* const g_kindNames[KINDS] = {"getattr", "readdir", "open", "read", "write",
+                                               "change"};
+static unsigned long long g_byKind[KINDS];
+
 static void ReadControl(void)
 {
     FILE* f = fopen(g_control, "r");
@@ -57,11 +64,16 @@ static void WriteCount(void)
     snprintf(temp, sizeof temp, "%s.tmp", path);
     pthread_mutex_lock(&g_lock);
     const unsigned long long n = g_operations;
+    unsigned long long byKind[KINDS];
+    memcpy(byKind, g_byKind, sizeof byKind);
     pthread_mutex_unlock(&g_lock);
     FILE* f = fopen(temp, "w");
     if (!f)
         return;
-    fprintf(f, "operations=%llu\n", n);
+    fprintf(f, "operations=%llu", n);
+    for (int k = 0; k < KINDS; ++k)
+        fprintf(f, " %s=%llu", g_kindNames[k], byKind[k]);
+    fprintf(f, "\n");
     fclose(f);
     rename(temp, path);
 }
@@ -82,10 +94,11 @@ static void* Watch(void* unused)
 }
 
 /* Every operation passes here first: counted, then held while dead, then delayed. */
-static void Serve(void)
+static void Serve(enum Kind kind)
 {
     pthread_mutex_lock(&g_lock);
     ++g_operations;
+    ++g_byKind[kind];
     while (g_dead && !g_stopping)
         pthread_cond_wait(&g_revived, &g_lock);
     const int delay = g_delayMs;
@@ -109,7 +122,7 @@ static int Result(int r)
 
 static int fs_getattr(const char* path, struct stat* st, struct fuse_file_info* fi)
 {
-    Serve();
+    Serve(ATTR);
     if (fi)
         return Result(fstat((int)fi->fh, st));
     return Result(fstatat(g_source, Rel(path), st, AT_SYMLINK_NOFOLLOW));
@@ -117,7 +130,7 @@ static int fs_getattr(const char* path, struct stat* st, struct fuse_file_info* 
 
 static int fs_readlink(const char* path, char* buf, size_t size)
 {
-    Serve();
+    Serve(ATTR);
     const ssize_t n = readlinkat(g_source, Rel(path), buf, size - 1);
     if (n < 0)
         return -errno;
@@ -129,7 +142,7 @@ static int fs_readdir(const char* path, void* buf, fuse_fill_dir_t fill, off_t o
                       struct fuse_file_info* fi, enum fuse_readdir_flags flags)
 {
     (void)offset, (void)fi, (void)flags;
-    Serve();
+    Serve(LIST);
     const int fd = openat(g_source, Rel(path), O_RDONLY | O_DIRECTORY);
     if (fd < 0)
         return -errno;
@@ -152,37 +165,37 @@ static int fs_readdir(const char* path, void* buf, fuse_fill_dir_t fill, off_t o
 
 static int fs_mkdir(const char* path, mode_t mode)
 {
-    Serve();
+    Serve(CHANGE);
     return Result(mkdirat(g_source, Rel(path), mode));
 }
 
 static int fs_unlink(const char* path)
 {
-    Serve();
+    Serve(CHANGE);
     return Result(unlinkat(g_source, Rel(path), 0));
 }
 
 static int fs_rmdir(const char* path)
 {
-    Serve();
+    Serve(CHANGE);
     return Result(unlinkat(g_source, Rel(path), AT_REMOVEDIR));
 }
 
 static int fs_symlink(const char* target, const char* path)
 {
-    Serve();
+    Serve(CHANGE);
     return Result(symlinkat(target, g_source, Rel(path)));
 }
 
 static int fs_rename(const char* from, const char* to, unsigned int flags)
 {
-    Serve();
+    Serve(CHANGE);
     return Result(renameat2(g_source, Rel(from), g_source, Rel(to), flags));
 }
 
 static int fs_chmod(const char* path, mode_t mode, struct fuse_file_info* fi)
 {
-    Serve();
+    Serve(WRITE);
     if (fi)
         return Result(fchmod((int)fi->fh, mode));
     return Result(fchmodat(g_source, Rel(path), mode, 0));
@@ -190,7 +203,7 @@ static int fs_chmod(const char* path, mode_t mode, struct fuse_file_info* fi)
 
 static int fs_truncate(const char* path, off_t size, struct fuse_file_info* fi)
 {
-    Serve();
+    Serve(WRITE);
     if (fi)
         return Result(ftruncate((int)fi->fh, size));
     const int fd = openat(g_source, Rel(path), O_WRONLY);
@@ -203,7 +216,7 @@ static int fs_truncate(const char* path, off_t size, struct fuse_file_info* fi)
 
 static int fs_utimens(const char* path, const struct timespec tv[2], struct fuse_file_info* fi)
 {
-    Serve();
+    Serve(WRITE);
     if (fi)
         return Result(futimens((int)fi->fh, tv));
     return Result(utimensat(g_source, Rel(path), tv, AT_SYMLINK_NOFOLLOW));
@@ -211,7 +224,7 @@ static int fs_utimens(const char* path, const struct timespec tv[2], struct fuse
 
 static int fs_open(const char* path, struct fuse_file_info* fi)
 {
-    Serve();
+    Serve(OPEN);
     const int fd = openat(g_source, Rel(path), fi->flags & ~O_NOFOLLOW);
     if (fd < 0)
         return -errno;
@@ -221,7 +234,7 @@ static int fs_open(const char* path, struct fuse_file_info* fi)
 
 static int fs_create(const char* path, mode_t mode, struct fuse_file_info* fi)
 {
-    Serve();
+    Serve(OPEN);
     const int fd = openat(g_source, Rel(path), fi->flags, mode);
     if (fd < 0)
         return -errno;
@@ -233,7 +246,7 @@ static int fs_read(const char* path, char* buf, size_t size, off_t offset,
                    struct fuse_file_info* fi)
 {
     (void)path;
-    Serve();
+    Serve(READ);
     const ssize_t n = pread((int)fi->fh, buf, size, offset);
     return n < 0 ? -errno : (int)n;
 }
@@ -242,7 +255,7 @@ static int fs_write(const char* path, const char* buf, size_t size, off_t offset
                     struct fuse_file_info* fi)
 {
     (void)path;
-    Serve();
+    Serve(WRITE);
     const ssize_t n = pwrite((int)fi->fh, buf, size, offset);
     return n < 0 ? -errno : (int)n;
 }
@@ -250,7 +263,7 @@ static int fs_write(const char* path, const char* buf, size_t size, off_t offset
 static int fs_statfs(const char* path, struct statvfs* st)
 {
     (void)path;
-    Serve();
+    Serve(ATTR);
     return Result(fstatvfs(g_source, st));
 }
 
@@ -265,7 +278,7 @@ static int fs_release(const char* path, struct fuse_file_info* fi)
 static int fs_fsync(const char* path, int datasync, struct fuse_file_info* fi)
 {
     (void)path;
-    Serve();
+    Serve(WRITE);
     return Result(datasync ? fdatasync((int)fi->fh) : fsync((int)fi->fh));
 }
 
