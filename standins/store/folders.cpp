@@ -138,9 +138,10 @@ bool ReadFolder(const std::string& folder, std::vector<CFolderEntry>& entries, C
             const auto* e = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(at);
             const int wide = int(e->FileNameLength / sizeof(WCHAR));
             char name[MAX_PATH * 2];
-            const int n = WideCharToMultiByte(codePage, 0, e->FileName, wide, name, sizeof name,
-                                              nullptr, nullptr);
-            if (n > 0 && !IsDots(std::string(name, size_t(n)).c_str())) {
+            const int n = WideCharToMultiByte(codePage, 0, e->FileName, wide, name,
+                                              sizeof name - 1, nullptr, nullptr);
+            name[n > 0 ? n : 0] = '\0';
+            if (n > 0 && !IsDots(name)) {
                 CFolderEntry entry;
                 entry.m_strName.assign(name, size_t(n));
                 entry.m_bFolder = e->FileAttributes & FILE_ATTRIBUTE_DIRECTORY;

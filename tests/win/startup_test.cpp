@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
 #include <fstream>
 
@@ -30,16 +29,6 @@ void WriteUnloadableCopy(const std::string& from, const std::string& to)
     const WORD machine = sizeof(void*) == 8 ? IMAGE_FILE_MACHINE_I386 : IMAGE_FILE_MACHINE_AMD64;
     memcpy(&image[pe + 4], &machine, sizeof machine);
     WriteTextFile(to, image);
-}
-
-// The deployment of the other architecture's build, whose libraries no process of this size loads.
-std::string OtherArchitectureBin()
-{
-    std::string folder = "Z:";
-    if (const char* unix = getenv("VORLANX_OTHER_ARCH_BIN"))
-        folder += unix;
-    std::replace(folder.begin(), folder.end(), '/', '\\');
-    return folder;
 }
 
 class Startup : public ::testing::Test {
@@ -152,18 +141,6 @@ TEST_F(Startup, AResourceLibraryTheSystemCannotLoadIsReportedWithItsErrorCode)
     const DWORD code = GetLastError();
     EXPECT_EQ(Probe(), (Lines{Message(LoadFailureMessage("vorlanxres.dll", code)), "loaded: 1",
                               kEnglishTitle, "root: ", "floppy: A:FLOPPY", Ostrel()}));
-}
-
-TEST_F(Startup, LibrariesOfTheOtherArchitectureAreReportedAsLoadFailures)
-{
-    const std::string other = OtherArchitectureBin();
-    ASSERT_TRUE(Exists(other + "\\Ostrel.dll")) << "build both architectures: " << other;
-    PutResources(other + "\\vorlanxres.dll");
-    ASSERT_TRUE(CopyFileA((other + "\\Ostrel.dll").c_str(), (lib + "\\Ostrel.dll").c_str(), FALSE));
-    EXPECT_EQ(Probe(), (Lines{Message(LoadFailureMessage("vorlanxres.dll", ERROR_BAD_EXE_FORMAT)),
-                              Message(LoadFailureMessage("Ostrel.dll", ERROR_BAD_EXE_FORMAT)),
-                              "loaded: 1", kEnglishTitle, "root: ", "floppy: A:FLOPPY",
-                              "ostrel: none"}));
 }
 
 TEST_F(Startup, WithoutOstrelNothingIsSaid)

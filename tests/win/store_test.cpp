@@ -525,8 +525,8 @@ TEST_F(StoreLibraries, TheStoresOwnNamesAreRefusedAsCategoryNames)
     MakeFolders(area + "\\BARE");
     CCategoryData record = {"CAT", "words"}, read = {};
     ASSERT_EQ(talmor_NewCategory("1", "AREA1", "", &record), VORLANX_OK);
-    for (const char* name : {"category.txt", "CATEGORY.TXT", "login.ctl", "~vorlanx.lck",
-                             "~ct1A2B.tmp", "~CN0001.tmp", "~cd12.tmp", "X.~rename"}) {
+    // Which names are the store's own is the unit tests' part; these reach every refusal path.
+    for (const char* name : {"CATEGORY.TXT", "~vorlanx.lck", "~CN0001.tmp", "X.~rename"}) {
         CCategoryData own = {};
         strcpy(own.name, name);
         EXPECT_EQ(talmor_NewCategory("1", "AREA1", "", &own), VORLANX_ERR_INVALID_NAME) << name;
