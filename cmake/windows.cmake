@@ -44,6 +44,7 @@ include_directories(${PROJECT_SOURCE_DIR}/include)
 set(VORLANX_RC_INCLUDES ${PROJECT_SOURCE_DIR}/res ${CMAKE_BINARY_DIR}/generated)
 
 add_subdirectory(src)
+add_subdirectory(store)
 add_subdirectory(standins)
 add_subdirectory(lang)
 add_subdirectory(tools/host)

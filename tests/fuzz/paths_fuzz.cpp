@@ -3,8 +3,8 @@
 #include "browser/tree_path.h"
 #include "text/text.h"
 #include "fuzz_input.h"
-#include "device_table.h"
-#include "names.h"
+#include "formats/device_table.h"
+#include "names/names.h"
 
 #include <cstdlib>
 

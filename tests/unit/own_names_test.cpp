@@ -1,5 +1,5 @@
-#include "own_names.h"
-#include "record_text.h"
+#include "names/own_names.h"
+#include "formats/record_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "names.h"
+#include "names/names.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "device_table.h"
-#include "login_keys.h"
-#include "names.h"
-#include "profile_text.h"
+#include "formats/device_table.h"
+#include "formats/login_keys.h"
+#include "names/names.h"
+#include "formats/profile_text.h"
 
 #include <gtest/gtest.h>
 

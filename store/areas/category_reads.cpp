@@ -1,0 +1,86 @@
+// The store's answers that read: an area's status and a category's record.
+#include "category_store.h"
+
+#include "disk/description.h"
+#include "areas/listed_areas.h"
+#include "areas/locate.h"
+#include "areas/login_control.h"
+#include "names/names.h"
+#include "names/own_names.h"
+#include "servers/servers.h"
+#include "vorlanx.h"
+
+#include <cstring>
+
+namespace {
+
+// The area entry of path when it is <storage>\ENTRY\login.ctl, as the browser writes it, with
+// an entry of ASCII bytes only (a double-byte name's trail byte may be a '\').
+bool LoginEntry(const std::string& storage, const std::string& path, std::string& entry)
+{
+    const std::string head = storage + "\\", tail = std::string("\\") + kLoginControlFile;
+    if (path.size() <= head.size() + tail.size() || !SameName(path.substr(0, head.size()), head) ||
+        !SameName(path.substr(path.size() - tail.size()), tail))
+        return false;
+    entry = path.substr(head.size(), path.size() - head.size() - tail.size());
+    for (const char c : entry)
+        if (static_cast<unsigned char>(c) >= 0x80 || c == '\\' || c == '/')
+            return false;
+    return true;
+}
+
+}  // namespace
+
+int AreaReadOnlyStatus(const char* device, const char* area)
+{
+    std::string folder;
+    const int code = LocateListedArea(device, area, folder);
+    if (code != VORLANX_OK)
+        return code;
+    const LoginControl control = ReadLoginControl(LoginFilePath(folder));
+    if (control.hidden)
+        return VORLANX_AREA_HIDDEN;
+    return control.readonly ? VORLANX_AREA_READONLY : VORLANX_OK;
+}
+
+int CheckLoginControl(const char* loginPath)
+{
+    std::string path, root;
+    if (!MapLoginPath(loginPath, path, &root))
+        return VORLANX_ERR_NO_DEVICE;
+    // Nobody can log in to an area on a server that does not answer.
+    if (!IsServerReachable(path))
+        return VORLANX_ERR_NO_LOGIN_CONTROL;
+    // Inside a pass the area is found among those the pass read: an entry that is no folder
+    // there has no file to read, and a listed one's file has one name for both checks.
+    const std::string storage = StorageFolder(root);
+    std::string entry, actual;
+    if (LoginEntry(storage, path, entry)) {
+        switch (FindListedArea(storage, entry, actual)) {
+        case Listed::no: return VORLANX_ERR_NO_LOGIN_CONTROL;
+        case Listed::yes: path = LoginFilePath(JoinPath(storage, actual, AnsiCodePage())); break;
+        case Listed::unknown: break;
+        }
+    }
+    const LoginControl control = ReadLoginControl(path);
+    return control.readable ? control.access : VORLANX_ERR_NO_LOGIN_CONTROL;
+}
+
+int RetrieveCategory(const char* device, const char* area, const char* category,
+                     CCategoryData* record)
+{
+    if (!record)
+        return VORLANX_ERR_INVALID_ARGUMENT;
+    std::string parent, name, description;
+    int code = LocateCategory(device, area, category, parent, name);
+    if (code != VORLANX_OK)
+        return code;
+    if (name.size() >= sizeof record->name)
+        return VORLANX_ERR_NAME_TOO_LONG;
+    code = ReadDescription(JoinPath(parent, name, AnsiCodePage()), description);
+    if (code != VORLANX_OK)
+        return code;
+    memcpy(record->name, name.c_str(), name.size() + 1);
+    memcpy(record->description, description.c_str(), description.size() + 1);
+    return VORLANX_OK;
+}

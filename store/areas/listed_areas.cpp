@@ -1,0 +1,85 @@
+#include "areas/listed_areas.h"
+
+#include "areas/cache.h"
+#include "disk/folders.h"
+#include "areas/login_control.h"
+#include "names/names.h"
+#include "names/own_names.h"
+#include "servers/worker_pool.h"
+
+namespace {
+
+bool IsDecidable(const std::string& name)
+{
+    for (const char c : name)
+        if (static_cast<unsigned char>(c) >= 0x80 || c == '~')
+            return false;
+    return IsFolderName(name, AnsiCodePage(), true);
+}
+
+// The areas' login control files, several at once; what the pass holds already stays.
+void ReadLoginFiles(CCachePass& pass, const std::string& storage,
+                    const std::vector<std::string>& folders)
+{
+    std::vector<std::string> paths;
+    for (const std::string& folder : folders)
+        if (!IsLeftoverFolder(folder)) {
+            std::string path = LoginFilePath(JoinPath(storage, folder, AnsiCodePage()));
+            if (!pass.m_mapLogins.count(path))
+                paths.push_back(std::move(path));
+        }
+    std::vector<LoginControl> controls(paths.size());
+    RunOnPool(paths.size(), [&](size_t i) { controls[i] = ReadLoginControlFile(paths[i]); });
+    for (size_t i = 0; i < paths.size(); ++i)
+        pass.m_mapLogins.emplace(paths[i], controls[i]);
+}
+
+std::string Folded(std::string name)
+{
+    for (char& c : name)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+    return name;
+}
+
+const std::optional<CAreaFolders>& AreaFolders(CCachePass& pass, const std::string& storage)
+{
+    auto it = pass.m_mapAreaFolders.find(storage);
+    if (it != pass.m_mapAreaFolders.end())
+        return it->second;
+    std::optional<CAreaFolders> folders;
+    std::vector<CFolderEntry> entries;
+    if (ReadFolder(storage, entries)) {
+        folders.emplace();
+        std::vector<std::string> names;
+        for (const CFolderEntry& e : entries)
+            if (e.m_bFolder) {
+                names.push_back(e.m_strName);
+                folders->m_setNames.insert(e.m_strName);
+                folders->m_mapFolded.emplace(Folded(e.m_strName), e.m_strName);
+            }
+        ReadLoginFiles(pass, storage, names);
+    }
+    return pass.m_mapAreaFolders.emplace(storage, std::move(folders)).first->second;
+}
+
+}  // namespace
+
+Listed FindListedArea(const std::string& storage, const std::string& name, std::string& actual)
+{
+    CCachePass* pass = CurrentCachePass();
+    if (!pass || !IsDecidable(name))
+        return Listed::unknown;
+    const std::optional<CAreaFolders>& folders = AreaFolders(*pass, storage);
+    if (!folders)
+        return Listed::unknown;
+    if (folders->m_setNames.count(name)) {
+        actual = name;
+        return Listed::yes;
+    }
+    const auto it = folders->m_mapFolded.find(Folded(name));
+    if (it == folders->m_mapFolded.end())
+        return Listed::no;
+    actual = it->second;
+    return Listed::yes;
+}

@@ -1,0 +1,13 @@
+// talmor.dll's entry point: a thread that ends leaves no cached pass behind, and a library that
+// is freed nothing of its runtime.
+#include "areas/cache.h"
+#include "api/runtime_reserve.h"
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved)
+{
+    if (reason == DLL_THREAD_DETACH)
+        CloseCachePass();
+    else if (reason == DLL_PROCESS_DETACH)
+        FreeRuntimeReserve(reserved);
+    return TRUE;
+}
