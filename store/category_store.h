@@ -6,6 +6,12 @@
 
 #include "external/category_data.h"
 
+// The calling thread's cached pass (talmor_startcache, talmor_stopcache): until it is closed, what
+// the store reads is read once and kept; the answers are the same without it. Closing a pass
+// that is not open does nothing; a thread that ends closes its own.
+void OpenCachePass();
+void CloseCachePass();
+
 // The area's read-only test: VORLANX_AREA_HIDDEN, VORLANX_AREA_READONLY or VORLANX_OK.
 int AreaReadOnlyStatus(const char* device, const char* area);
 

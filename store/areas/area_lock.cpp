@@ -1,6 +1,6 @@
 #include "areas/area_lock.h"
 
-#include "names/names.h"
+#include "names/folder_names.h"
 #include "names/own_names.h"
 #include "vorlanx.h"
 

@@ -1,4 +1,5 @@
 #include "areas/cache.h"
+#include "category_store.h"
 
 #include "servers/thread_table.h"
 

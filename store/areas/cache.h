@@ -1,6 +1,7 @@
 // The cached pass that talmor_startcache opens: while it is open, what the store reads (the
 // device table, login control files, the storage folders' area folders) is read once and kept; answers are the same without it.
-// Each thread has a pass of its own, so one thread's start or stop never touches another's.
+// Each thread has a pass of its own, so one thread's start or stop never touches another's. It is
+// opened and closed through the front door (category_store.h).
 #pragma once
 
 #include "lookup/devices.h"
@@ -28,9 +29,6 @@ struct CCachePass {
     // that could not be read.
     std::map<std::string, std::optional<CAreaFolders>> m_mapAreaFolders;
 };
-
-void OpenCachePass();
-void CloseCachePass();
 
 // The calling thread's open pass, or null when it has none.
 CCachePass* CurrentCachePass();

@@ -5,7 +5,7 @@
 #include "areas/listed_areas.h"
 #include "areas/locate.h"
 #include "areas/login_control.h"
-#include "names/names.h"
+#include "names/folder_names.h"
 #include "names/own_names.h"
 #include "servers/servers.h"
 #include "vorlanx.h"

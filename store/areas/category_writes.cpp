@@ -6,7 +6,7 @@
 #include "disk/folders.h"
 #include "disk/leftovers.h"
 #include "areas/locate.h"
-#include "names/names.h"
+#include "names/folder_names.h"
 #include "names/own_names.h"
 #include "areas/write_transaction.h"
 #include "vorlanx.h"
@@ -18,8 +18,7 @@
 
 namespace {
 
-// The record's texts, refused when a field lacks its terminator. A name of the store's own files
-// is no category name.
+// The record's texts, refused when a field lacks its terminator or the name is no category's.
 int ReadRecord(const CCategoryData* record, std::string& name, std::string& description)
 {
     if (!record || strnlen(record->name, sizeof record->name) == sizeof record->name ||
@@ -27,9 +26,7 @@ int ReadRecord(const CCategoryData* record, std::string& name, std::string& desc
         return VORLANX_ERR_INVALID_ARGUMENT;
     name = record->name;
     description = record->description;
-    return IsFolderName(name, AnsiCodePage(), false) && !IsOwnName(name)
-               ? VORLANX_OK
-               : VORLANX_ERR_INVALID_NAME;
+    return IsCategoryName(name, AnsiCodePage()) ? VORLANX_OK : VORLANX_ERR_INVALID_NAME;
 }
 
 // True when something in parent other than the folder self already carries name, compared as

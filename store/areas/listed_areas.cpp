@@ -3,7 +3,7 @@
 #include "areas/cache.h"
 #include "disk/folders.h"
 #include "areas/login_control.h"
-#include "names/names.h"
+#include "names/folder_names.h"
 #include "names/own_names.h"
 #include "servers/worker_pool.h"
 

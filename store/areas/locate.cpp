@@ -3,7 +3,7 @@
 #include "lookup/devices.h"
 #include "disk/folders.h"
 #include "areas/listed_areas.h"
-#include "names/names.h"
+#include "names/folder_names.h"
 #include "names/own_names.h"
 #include "servers/servers.h"
 #include "vorlanx.h"

@@ -4,7 +4,7 @@
 #include "lookup/devices.h"
 #include "lookup/listing_device.h"
 #include "formats/login_keys.h"
-#include "names/names.h"
+#include "names/folder_names.h"
 #include "names/own_names.h"
 #include "disk/profile.h"
 #include "servers/servers.h"

@@ -3,7 +3,7 @@
 #include "disk/leftovers.h"
 #include "areas/locate.h"
 #include "areas/login_control.h"
-#include "names/names.h"
+#include "names/folder_names.h"
 #include "names/own_names.h"
 #include "vorlanx.h"
 

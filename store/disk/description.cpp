@@ -1,7 +1,6 @@
 #include "disk/description.h"
 
 #include "disk/folders.h"
-#include "names/names.h"
 #include "names/own_names.h"
 #include "formats/record_text.h"
 #include "text/codepage.h"

@@ -2,7 +2,7 @@
 
 #include "areas/area_lock.h"
 #include "disk/folders.h"
-#include "names/names.h"
+#include "names/folder_names.h"
 #include "names/own_names.h"
 #include "vorlanx.h"
 

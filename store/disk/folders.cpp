@@ -1,6 +1,6 @@
 #include "disk/folders.h"
 
-#include "names/names.h"
+#include "names/folder_names.h"
 #include "names/own_names.h"
 
 #include <windows.h>

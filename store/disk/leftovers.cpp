@@ -1,7 +1,7 @@
 #include "disk/leftovers.h"
 
 #include "disk/folders.h"
-#include "names/names.h"
+#include "names/folder_names.h"
 #include "names/own_names.h"
 
 #include <windows.h>
@@ -26,7 +26,7 @@ void RestoreRenamedFolders(const std::string& parent, const std::vector<std::str
     const CodePage& cp = AnsiCodePage();
     for (size_t i = 0; i < folders.size(); ++i) {
         std::string base;
-        if (!IsRenameLeftover(folders[i], &base) || !IsFolderName(base, cp, false) || taken(base))
+        if (!IsRenameLeftover(folders[i], &base) || !IsCategoryName(base, cp) || taken(base))
             continue;
         const std::string from = JoinPath(parent, folders[i], cp);
         const std::string to = JoinPath(parent, base, cp);

@@ -1,6 +1,6 @@
 #include "disk/profile.h"
 
-#include "names/names.h"
+#include "names/folder_names.h"
 #include "formats/profile_text.h"
 
 #include <windows.h>

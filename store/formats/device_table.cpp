@@ -1,7 +1,21 @@
 #include "formats/device_table.h"
 
-#include "names/names.h"
 #include "formats/profile_text.h"
+
+namespace {
+
+// What names a device whatever its spelling: ASCII case and a trailing ':' do not count
+// ("c" and "C:" name one device).
+std::string DeviceKey(const std::string& name)
+{
+    std::string key = !name.empty() && name.back() == ':' ? name.substr(0, name.size() - 1) : name;
+    for (char& c : key)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+    return key;
+}
+
+}  // namespace
 
 CDeviceTable::CDeviceTable(const std::vector<Device>& devices)
 {

@@ -1,6 +1,6 @@
 #include "formats/login_keys.h"
 
-#include "names/names.h"
+#include "names/folder_names.h"
 #include "formats/profile_text.h"
 
 LoginKeys ParseLoginKeys(const std::vector<std::string>& lines)

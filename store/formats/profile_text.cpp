@@ -1,8 +1,20 @@
 #include "formats/profile_text.h"
 
-#include "names/names.h"
-
 #include <cstring>
+
+namespace {
+
+// Removes spaces and tabs at both ends.
+std::string Trim(const std::string& text)
+{
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return std::string();
+    const size_t last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+}  // namespace
 
 std::vector<std::string> SectionLines(const char* buffer, size_t n)
 {

@@ -1,7 +1,7 @@
 #include "lookup/devices.h"
 
 #include "areas/cache.h"
-#include "names/names.h"
+#include "names/folder_names.h"
 #include "disk/profile.h"
 
 #include <windows.h>

@@ -1,6 +1,7 @@
 #include "names/own_names.h"
 
-#include "names/names.h"
+#include "names/folder_names.h"
+#include "text/text.h"
 
 #include <cstdio>
 #include <cstring>
@@ -70,4 +71,19 @@ bool IsOwnName(const std::string& name)
     return SameName(name, kDescriptionFile) || SameName(name, kLoginControlFile) ||
            SameName(name, kAreaLockFile) || IsTemporaryName(name, Temporary::Description) ||
            IsLeftoverFolder(name);
+}
+
+bool IsCategoryName(const std::string& name, const CodePage& cp)
+{
+    return IsFolderName(name, cp, false) && !IsOwnName(name);
+}
+
+std::vector<std::string> SplitCategoryPath(const std::string& category, const CodePage& cp)
+{
+    return category.empty() ? std::vector<std::string>() : Split(category, '#', cp);
+}
+
+bool FitsCategoryFolder(const std::string& folder)
+{
+    return folder.size() + 1 + 12 <= kMaxFilePath && folder.size() <= kMaxFolderPath;
 }

@@ -2,11 +2,11 @@
 // (store/category_store.h). No exception leaves the library: what can throw is an allocation.
 #include "external/talmor.h"
 
-#include "areas/cache.h"
 #include "category_store.h"
 #include "framework/no_throw.h"
 #include "vorlanx.h"
 
+#include <initializer_list>
 #include <new>
 
 namespace {

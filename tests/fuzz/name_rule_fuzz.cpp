@@ -1,7 +1,7 @@
 // The sub-folder name rule and the store's folder-name rule, on bytes with no terminator: no read
 // past the end (AddressSanitizer), and a name the dialog accepts is one the store can hold.
 #include "fuzz_input.h"
-#include "names/names.h"
+#include "names/folder_names.h"
 #include "subfolder/name_rule.h"
 
 #include <cstdlib>

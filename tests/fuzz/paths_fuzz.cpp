@@ -4,7 +4,8 @@
 #include "text/text.h"
 #include "fuzz_input.h"
 #include "formats/device_table.h"
-#include "names/names.h"
+#include "names/folder_names.h"
+#include "names/own_names.h"
 
 #include <cstdlib>
 

@@ -39,6 +39,10 @@ TEST(OwnNames, EveryNameTheStoreUsesIsItsOwnWithoutCase)
     EXPECT_TRUE(IsLeftoverFolder("~cn12.tmp"));
     EXPECT_FALSE(IsLeftoverFolder("category.txt"));
     EXPECT_FALSE(IsLeftoverFolder("~ct0001.tmp"));
+    // A category takes neither them, nor '#', nor what no folder carries.
+    EXPECT_TRUE(IsCategoryName("CAT", CodePage()));
+    for (const char* name : {"category.txt", "~CN0001.tmp", "a#b", "CON", "a."})
+        EXPECT_FALSE(IsCategoryName(name, CodePage())) << name;
 }
 
 TEST(RecordText, OnlyALongerTextIsCutAndNeverInsideACharacter)

@@ -1,4 +1,5 @@
-#include "names/names.h"
+#include "names/folder_names.h"
+#include "names/own_names.h"
 
 #include <gtest/gtest.h>
 
@@ -49,8 +50,6 @@ TEST(Paths, JoinWithExactlyOneBackslash)
     EXPECT_EQ(JoinPath("", "x", kLatin), "x");
     // A folder ending in a double-byte character with trail byte 0x5C still needs its backslash.
     EXPECT_EQ(JoinPath("C:\\\x95\x5C", "x", kSjis), "C:\\\x95\x5C\\x");
-    EXPECT_EQ(Trim(" \t a b \t"), "a b");
-    EXPECT_EQ(Trim("   "), "");
 }
 
 TEST(Roots, OnlyDrivePathsAndUncPathsAreAbsolute)

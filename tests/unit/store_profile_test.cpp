@@ -1,6 +1,5 @@
 #include "formats/device_table.h"
 #include "formats/login_keys.h"
-#include "names/names.h"
 #include "formats/profile_text.h"
 
 #include <gtest/gtest.h>

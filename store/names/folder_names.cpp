@@ -1,6 +1,4 @@
-#include "names/names.h"
-
-#include "text/text.h"
+#include "names/folder_names.h"
 
 #include <cstring>
 
@@ -40,11 +38,6 @@ bool IsReservedDeviceName(const std::string& name)
     return false;
 }
 
-std::string StripColon(const std::string& s)
-{
-    return !s.empty() && s.back() == ':' ? s.substr(0, s.size() - 1) : s;
-}
-
 }  // namespace
 
 bool IsFolderName(const std::string& name, const CodePage& cp, bool allowHash)
@@ -68,19 +61,6 @@ bool IsFolderName(const std::string& name, const CodePage& cp, bool allowHash)
     return !IsReservedDeviceName(name);
 }
 
-std::vector<std::string> SplitCategoryPath(const std::string& category, const CodePage& cp)
-{
-    return category.empty() ? std::vector<std::string>() : Split(category, '#', cp);
-}
-
-std::string DeviceKey(const std::string& name)
-{
-    std::string key = StripColon(name);
-    for (char& c : key)
-        c = Lower(c);
-    return key;
-}
-
 std::string JoinPath(const std::string& folder, const std::string& child, const CodePage& cp)
 {
     if (folder.empty())
@@ -94,15 +74,6 @@ std::string JoinPath(const std::string& folder, const std::string& child, const 
     while (skip < child.size() && (child[skip] == '\\' || child[skip] == '/'))
         ++skip;
     return folder + (separated ? "" : "\\") + child.substr(skip);
-}
-
-std::string Trim(const std::string& text)
-{
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return std::string();
-    const size_t last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
 }
 
 bool IsAbsoluteRoot(const std::string& root)
@@ -119,9 +90,4 @@ bool IsAbsoluteRoot(const std::string& root)
         return false;
     const std::string server = root.substr(2, end - 2);
     return server != "." && server != "?";
-}
-
-bool FitsCategoryFolder(const std::string& folder)
-{
-    return folder.size() + 1 + 12 <= kMaxFilePath && folder.size() <= kMaxFolderPath;
 }
