@@ -1,4 +1,4 @@
-// The browser on a numbered device of 100 areas on one of the tests' file servers (one or two
+// The browser on a numbered device of 30 areas on one of the tests' file servers (one or two
 // categories and a login.ctl an area: the browser checks every entry), side by side in one run:
 // the server delaying every operation by 10 ms, against its floor, a bare program walking the
 // same tree on the same delayed server one call after another; and, for the record, against the
@@ -97,7 +97,7 @@ double BareWalk(const std::string& storage)
 int main(int argc, char** argv)
 {
     setvbuf(stdout, nullptr, _IONBF, 0);  // each figure as soon as it is measured
-    const int areas = argc > 1 ? atoi(argv[1]) : 100;
+    const int areas = argc > 1 ? atoi(argv[1]) : 30;
     const int rounds = argc > 2 ? atoi(argv[2]) : 3;
     const int delayMs = argc > 3 ? atoi(argv[3]) : 10;
     if (const std::string why = FileServer::Unavailable(); !why.empty()) {

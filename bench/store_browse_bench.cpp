@@ -6,7 +6,8 @@
 // - 5,000 devices of one area each, against one device with the same 5,000 areas;
 // - a store call on a storage.ini of 100,000 lines: the first call, against each later one.
 // Each figure is the best of several rounds, the two sides taken in turn.
-//   store_browse_bench [areas | devices]: only that part; the areas' trees: VORLANX_BENCH_AREAS
+//   store_browse_bench [areas [LARGEST [browser | floor]] | devices]: only that part (the areas
+//   up to LARGEST, only one side of them, for a profiler); the areas' trees: VORLANX_BENCH_AREAS
 #include "bench_support.h"
 
 #include <commctrl.h>
@@ -31,18 +32,39 @@ double ProcessorMs()
     return ticks(kernel) + ticks(user);
 }
 
-// The best of a side's rounds: its time, and the processor time of the same round.
+// The Wine server's processor time so far, when the caller names its process
+// (VORLANX_WINESERVER_PID), from Linux's /proc through Wine's drive Z:; 0 without it.
+double ServerMs()
+{
+    const char* pid = getenv("VORLANX_WINESERVER_PID");
+    if (!pid || !*pid)
+        return 0;
+    const std::string stat = ReadTextFile(std::string("Z:\\proc\\") + pid + "\\stat");
+    // After the command's closing ')': the fields from the third on; the 14th and 15th are the
+    // user and system time in ticks of 10 ms.
+    const size_t close = stat.rfind(')');
+    unsigned long long user = 0, system = 0;
+    if (close == std::string::npos ||
+        sscanf(stat.c_str() + close + 1, " %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %*s %llu %llu",
+               &user, &system) != 2)
+        return 0;
+    return (user + system) * 10.0;
+}
+
+// The best of a side's rounds: its time, and the processor time of this process and of the
+// Wine server in the same round.
 struct Best {
-    double ms = 1e30, processorMs = 0;
+    double ms = 1e30, processorMs = 0, serverMs = 0;
 
     template <typename Side>
     void Take(Side side)
     {
-        const double before = ProcessorMs();
+        const double before = ProcessorMs(), serverBefore = ServerMs();
         const double took = side();
         if (took < ms) {
             ms = took;
             processorMs = ProcessorMs() - before;
+            serverMs = ServerMs() - serverBefore;
         }
     }
 };
@@ -97,7 +119,7 @@ double Floor(const std::string& storage, HMODULE icons)
 // VORLANX_BENCH_AREAS: a device root per size, named by its number of areas. Through Wine each
 // new name in a folder costs a search of all its entries (names match without regard to case),
 // so 200,000 areas laid out from here would take hours.
-void AreasAgainstFloor()
+void AreasAgainstFloor(int largest, const std::string& sides)
 {
     const char* trees = getenv("VORLANX_BENCH_AREAS");
     if (!trees || !*trees) {
@@ -110,29 +132,36 @@ void AreasAgainstFloor()
     const auto browse = Proc<vorlanx_browse_category_fn>(vorlanx, "vorlanx_browse_category");
     printf("areas on one device: the browse call until its dialog is up, against a bare program\n"
            "listing them, reading each login.ctl once and filling a bare tree control; beside\n"
-           "them the processor time of this process's threads in the same rounds\n");
-    printf("%10s %12s %12s %8s %10s %10s %8s\n", "areas", "browser ms", "floor ms", "ratio",
-           "cpu ms", "floor cpu", "ratio");
+           "them the processor time of this process's threads and of the Wine server (when\n"
+           "VORLANX_WINESERVER_PID names it) in the same rounds\n");
+    printf("%8s %21s %6s | %17s %17s %6s\n", "", "ms", "", "browser cpu ms", "floor cpu ms", "");
+    printf("%8s %10s %10s %6s | %8s %8s %8s %8s %6s\n", "areas", "browser", "floor", "ratio",
+           "process", "server", "process", "server", "ratio");
     // Fewer rounds at the largest size keep the run within minutes.
     for (const auto& [areas, rounds] : {std::pair{10000, 5}, {50000, 5}, {200000, 3}}) {
+        if (areas > largest)
+            break;
         const std::string root = std::string(trees) + "\\" + std::to_string(areas);
         const std::string storage = root + "\\userroot\\storage";
         if (!Exists(storage + "\\" + AreaName(areas - 1) + "\\login.ctl")) {
-            printf("%10d: skipped, not laid out in %s\n", areas, root.c_str());
+            printf("%8d: skipped, not laid out in %s\n", areas, root.c_str());
             continue;
         }
         deployment.WriteStorageIni({{"C:", root}});
         Best ours, floor;
         for (int round = 0; round < rounds; ++round) {
-            if (round % 2)
+            if (round % 2 && sides != "browser")
                 floor.Take([&] { return Floor(storage, vorlanx); });
-            ours.Take([&] { return Browse(browse, "C:"); });
-            if (round % 2 == 0)
+            if (sides != "floor")
+                ours.Take([&] { return Browse(browse, "C:"); });
+            if (round % 2 == 0 && sides != "browser")
                 floor.Take([&] { return Floor(storage, vorlanx); });
         }
-        printf("%10d %12.1f %12.1f %8.2f %10.0f %10.0f %8.2f\n", areas, ours.ms, floor.ms,
-               ours.ms / floor.ms, ours.processorMs, floor.processorMs,
-               ours.processorMs / floor.processorMs);
+        const double ourWork = ours.processorMs + ours.serverMs;
+        const double floorWork = floor.processorMs + floor.serverMs;
+        printf("%8d %10.1f %10.1f %6.2f | %8.0f %8.0f %8.0f %8.0f %6.2f\n", areas, ours.ms,
+               floor.ms, ours.ms / floor.ms, ours.processorMs, ours.serverMs, floor.processorMs,
+               floor.serverMs, ourWork / floorWork);
     }
 }
 
@@ -221,7 +250,7 @@ int main(int argc, char** argv)
     InitCommonControlsEx(&controls);
     const std::string only = argc > 1 ? argv[1] : "";
     if (only.empty() || only == "areas")
-        AreasAgainstFloor();
+        AreasAgainstFloor(argc > 2 ? atoi(argv[2]) : 200000, argc > 3 ? argv[3] : "");
     if (only.empty() || only == "devices")
         DevicesAgainstAreas();
     if (only.empty())

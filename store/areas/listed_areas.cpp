@@ -5,7 +5,6 @@
 #include "areas/login_control.h"
 #include "names/folder_names.h"
 #include "names/own_names.h"
-#include "servers/worker_pool.h"
 
 namespace {
 
@@ -17,21 +16,19 @@ bool IsDecidable(const std::string& name)
     return IsFolderName(name, AnsiCodePage(), true);
 }
 
-// The areas' login control files, several at once; what the pass holds already stays.
+// The areas' login control files, one after another; what the pass holds already stays. The
+// profile functions hold one lock of the process (Wine's) for the whole read, so threads gain
+// nothing on them, not even on a slow server; each read would only queue for the lock, and
+// every hand-over costs a wake and a switch.
 void ReadLoginFiles(CCachePass& pass, const std::string& storage,
                     const std::vector<std::string>& folders)
 {
-    std::vector<std::string> paths;
     for (const std::string& folder : folders)
         if (!IsLeftoverFolder(folder)) {
             std::string path = LoginFilePath(JoinPath(storage, folder, AnsiCodePage()));
             if (!pass.m_mapLogins.count(path))
-                paths.push_back(std::move(path));
+                pass.m_mapLogins.emplace(path, ReadLoginControlFile(path));
         }
-    std::vector<LoginControl> controls(paths.size());
-    RunOnPool(paths.size(), [&](size_t i) { controls[i] = ReadLoginControlFile(paths[i]); });
-    for (size_t i = 0; i < paths.size(); ++i)
-        pass.m_mapLogins.emplace(paths[i], controls[i]);
 }
 
 std::string Folded(std::string name)

@@ -2,7 +2,7 @@
 // found them, read once per pass: the login check and the read-only test of what a listing
 // gave need no disk call of their own to find an area, and none at all for an entry that is no
 // folder there (a category entry AREA#CAT has no login control file). With that read, every
-// listed area's login control file is read into the pass, several at once.
+// listed area's login control file is read into the pass, one after another.
 #pragma once
 
 #include <string>
