@@ -125,8 +125,8 @@ int main(int argc, char** argv)
     VorlanxExports exports;
     if (!exports.Bind(deployment.Load("vorlanx.dll")))
         return 1;
-    printf("%d areas on a file server, the browse call until its dialog is up, against a bare walk\n"
-           "of the same tree on the same server:\n", areas);
+    printf("%d areas on a file server, the browse call until its dialog is up, against a bare\n"
+           "walk of the same tree on the same server:\n", areas);
     const std::string served = server.Share() + "\\dev\\userroot\\storage";
     Side plain, delayed, walk;
     OpenTime(exports.browse, "1", AreaName(0).c_str());  // the libraries loaded, the server known
