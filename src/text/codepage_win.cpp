@@ -5,6 +5,9 @@
 const CodePage& AnsiCodePage()
 {
     static const CodePage cp = [] {
+        // GetCPInfo gives UTF-8 no lead bytes: its sequences are facts of their own.
+        if (GetACP() == CP_UTF8)
+            return CodePage::Utf8();
         CPINFO info = {};
         if (!GetCPInfo(CP_ACP, &info))
             return CodePage();
