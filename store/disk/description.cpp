@@ -61,10 +61,16 @@ int ReadDescription(const std::string& folder, std::string& text)
         return file != INVALID_HANDLE_VALUE;
     });
     if (!opened) {
-        const DWORD error = GetLastError();
-        if (error == ERROR_PATH_NOT_FOUND || (error == ERROR_FILE_NOT_FOUND && !IsDirectory(folder)))
-            return VORLANX_ERR_NO_CATEGORY;
-        return error == ERROR_FILE_NOT_FOUND ? VORLANX_OK : VORLANX_ERR_IO;
+        // Without its file a category has the empty description; without its folder it is gone
+        // (a delete came first). Anything else could not be read.
+        DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND) {
+            const DWORD attributes = GetFileAttributesA(folder.c_str());
+            if (attributes != INVALID_FILE_ATTRIBUTES)
+                return attributes & FILE_ATTRIBUTE_DIRECTORY ? VORLANX_OK : VORLANX_ERR_NO_CATEGORY;
+            error = GetLastError();
+        }
+        return FoundByError(error) == Found::no ? VORLANX_ERR_NO_CATEGORY : VORLANX_ERR_IO;
     }
     // One byte more than the record holds tells a longer file from one that fits.
     char buffer[VORLANX_DESCRIPTION_SIZE];
