@@ -1,36 +1,20 @@
 #include "text/codepage.h"
 
-void CodePage::FillSingle()
-{
-    for (unsigned char& n : m_length)
-        n = 1;
-}
+namespace {
 
-CodePage::CodePage(const unsigned char* leadRanges, bool multibyte) : m_multibyte(multibyte)
-{
-    FillSingle();
-    for (const unsigned char* r = leadRanges; r[0] != 0 && r[1] != 0; r += 2)
-        for (unsigned b = r[0]; b <= r[1]; ++b)
-            m_length[b] = 2;
-}
+constexpr unsigned char kCp932Leads[] = {0x81, 0x9F, 0xE0, 0xFC, 0};
+
+}  // namespace
 
 const CodePage& CodePage::Cp932()
 {
-    static const unsigned char ranges[] = {0x81, 0x9F, 0xE0, 0xFC, 0};
-    static const CodePage cp(ranges, true);
+    static constexpr CodePage cp(kCp932Leads, true);
     return cp;
 }
 
 const CodePage& CodePage::Utf8()
 {
-    static const CodePage cp = [] {
-        CodePage utf8;
-        utf8.m_multibyte = utf8.m_utf8 = true;
-        for (unsigned b = 0x80; b <= 0xFF; ++b)
-            utf8.m_length[b] = b >= 0xC2 && b <= 0xDF ? 2 : b >= 0xE0 && b <= 0xEF ? 3
-                             : b >= 0xF0 && b <= 0xF4 ? 4 : 0;
-        return utf8;
-    }();
+    static constexpr CodePage cp = MakeUtf8();
     return cp;
 }
 

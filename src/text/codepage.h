@@ -10,10 +10,25 @@
 
 class CodePage {
 public:
+    // The tables are made at compile time where they can be: a function-local static that needs
+    // code to start takes the C++ runtime's lock, which starts its thread support, and that keeps
+    // a TLS slot and heap blocks on every load of the library.
+
     // A single-byte code page such as 1252: no lead bytes.
-    CodePage() { FillSingle(); }
+    constexpr CodePage()
+    {
+        for (unsigned char& n : m_length)
+            n = 1;
+    }
     // leadRanges holds inclusive pairs of bytes and ends with a 0 byte, as CPINFO.LeadByte does.
-    CodePage(const unsigned char* leadRanges, bool multibyte);
+    constexpr CodePage(const unsigned char* leadRanges, bool multibyte) : m_multibyte(multibyte)
+    {
+        for (unsigned char& n : m_length)
+            n = 1;
+        for (const unsigned char* r = leadRanges; r[0] != 0 && r[1] != 0; r += 2)
+            for (unsigned b = r[0]; b <= r[1]; ++b)
+                m_length[b] = 2;
+    }
 
     static const CodePage& Cp932();  // for tests and fuzzing: Shift-JIS lead bytes
     static const CodePage& Utf8();   // code page 65001
@@ -41,11 +56,19 @@ public:
 
 private:
     // A character's length by its first byte; 0 for a byte that starts none (UTF-8 only).
-    unsigned char m_length[256];
+    unsigned char m_length[256] = {};
     bool m_multibyte = false;
     bool m_utf8 = false;
 
-    void FillSingle();
+    static constexpr CodePage MakeUtf8()
+    {
+        CodePage utf8;
+        utf8.m_multibyte = utf8.m_utf8 = true;
+        for (unsigned b = 0x80; b <= 0xFF; ++b)
+            utf8.m_length[b] = b >= 0xC2 && b <= 0xDF ? 2 : b >= 0xE0 && b <= 0xEF ? 3
+                             : b >= 0xF0 && b <= 0xF4 ? 4 : 0;
+        return utf8;
+    }
 };
 
 // The system's ANSI code page, read once (defined in codepage_win.cpp).

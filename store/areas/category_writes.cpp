@@ -13,7 +13,6 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <cstring>
 
 namespace {
@@ -56,9 +55,9 @@ bool FitsWithTemporary(const std::string& parent, const std::string& name)
 // writer there, so a name found free stays free.
 std::string FreeTemporary(const std::string& parent, Temporary kind)
 {
-    static std::atomic<unsigned> next{GetTickCount() ^ (GetCurrentProcessId() << 4)};
     for (int tries = 0; tries < 64; ++tries) {
-        const std::string path = JoinPath(parent, TemporaryName(kind, next++), AnsiCodePage());
+        const std::string path =
+            JoinPath(parent, TemporaryName(kind, NextTemporaryNumber()), AnsiCodePage());
         if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES &&
             GetLastError() == ERROR_FILE_NOT_FOUND)
             return path;

@@ -8,7 +8,6 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <cstring>
 
 namespace {
@@ -32,9 +31,8 @@ bool RetryWhileShared(Attempt attempt)
 // A temporary file of our own in folder: CREATE_NEW, so a name someone else holds is skipped.
 HANDLE CreateTemporary(const std::string& folder, std::string& path)
 {
-    static std::atomic<unsigned> next{GetTickCount() ^ (GetCurrentProcessId() << 4)};
     for (int tries = 0; tries < 64; ++tries) {
-        path = folder + "\\" + TemporaryName(Temporary::Description, next++);
+        path = folder + "\\" + TemporaryName(Temporary::Description, NextTemporaryNumber());
         const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                         FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE)

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <memory>
 
 namespace {
@@ -38,6 +39,21 @@ bool IsFolder(const WIN32_FIND_DATAA& data)
 }
 
 }  // namespace
+
+namespace {
+
+// Not a function-local static with a start computed at run time: its guard would take the C++
+// runtime's lock, which starts its thread support, and that keeps a TLS slot on every load.
+constinit std::atomic<unsigned> g_nextTemporary{0};
+
+}  // namespace
+
+unsigned NextTemporaryNumber()
+{
+    unsigned unseeded = 0;
+    g_nextTemporary.compare_exchange_strong(unseeded, GetTickCount() ^ (GetCurrentProcessId() << 4));
+    return g_nextTemporary++;
+}
 
 bool IsDirectory(const std::string& path)
 {

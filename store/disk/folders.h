@@ -22,6 +22,10 @@ Found FindSubFolder(const std::string& folder, const std::string& name, std::str
 bool ListEntries(const std::string& folder, std::vector<std::string>& files,
                  std::vector<std::string>& folders);
 
+// The number of the next temporary name: counting on from a start that differs between
+// processes and loads, so writers of several processes seldom try the same name.
+unsigned NextTemporaryNumber();
+
 // What tells a folder from every other, whatever path or link reaches it: the volume's serial
 // number and the folder's index on it.
 struct CFolderId {
