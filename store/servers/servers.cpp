@@ -150,6 +150,9 @@ bool IsSeparator(char c)
 // disk (and whatever else is local) is taken as alive, with no worker. Each drive letter is asked
 // once per load, outside the table's lock (Windows answers from its drive table; Wine opens the
 // drive's root, and calls every drive fixed, see the README).
+enum : unsigned char { kUnknown, kLocal, kRemote };
+constinit std::atomic<unsigned char> g_driveKinds[26];  // by letter, A to Z
+
 bool CanDie(const std::string& probe)
 {
     if (probe.size() != 3 || probe[1] != ':')
@@ -157,9 +160,7 @@ bool CanDie(const std::string& probe)
     const char letter = probe[0] >= 'a' && probe[0] <= 'z' ? char(probe[0] - 'a' + 'A') : probe[0];
     if (letter < 'A' || letter > 'Z')
         return true;
-    enum : unsigned char { kUnknown, kLocal, kRemote };
-    static std::atomic<unsigned char> kinds[26];
-    std::atomic<unsigned char>& kind = kinds[letter - 'A'];
+    std::atomic<unsigned char>& kind = g_driveKinds[letter - 'A'];
     if (kind == kUnknown)
         kind = GetDriveTypeA(probe.c_str()) == DRIVE_REMOTE ? kRemote : kLocal;
     return kind == kRemote;
