@@ -12,8 +12,11 @@ void AppendSortKey(std::u16string& key, const char* text, const CodePage& cp)
     for (const char* p = text; *p != '\0';) {
         const char* next = cp.Next(p);
         const auto b = static_cast<unsigned char>(*p);
-        if (next == p + 2)
-            key += static_cast<char16_t>(b << 8 | static_cast<unsigned char>(p[1]));
+        // A character of several bytes by its bytes, each above every single byte: in UTF-8
+        // that is the order of code points, in a double-byte code page that of lead, then trail.
+        if (next > p + 1)
+            for (const char* q = p; q < next; ++q)
+                key += static_cast<char16_t>(0x100 | static_cast<unsigned char>(*q));
         else
             key += static_cast<char16_t>(b >= 'A' && b <= 'Z' ? b - 'A' + 'a' : b);
         p = next;

@@ -1,7 +1,8 @@
 // The order of a device's entries in the tree. Portable: no windows.h.
 //
 // Case is ignored: ASCII letters are folded to lower case and the characters compared as unsigned
-// numbers, a double-byte character as one unit (lead byte * 256 + trail byte), a shorter text
+// numbers, a character of several bytes after every single byte and by its bytes (lead byte,
+// then trail byte; in UTF-8 the order of code points), a shorter text
 // before any longer text that begins with it. So '_' sorts after the digits and before the
 // letters, and '#' before both: an area's category entries follow the area, each below its parent.
 // Entries that compare equal keep the order in which they were listed.

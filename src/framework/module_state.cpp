@@ -2,7 +2,27 @@
 
 namespace {
 
-thread_local AFX_MODULE_STATE* t_pCurrent = nullptr;
+// Each thread's current module state, in a TLS slot of the library's own that goes with the
+// library. Not thread_local: that would start the runtime's thread support, which takes a TLS
+// slot of the process on each load and never gives it back, so a host that loaded and freed
+// the library a few hundred times could not load it again.
+DWORD g_slot = TLS_OUT_OF_INDEXES;
+struct CSlotOwner {
+    CSlotOwner() { g_slot = TlsAlloc(); }
+    ~CSlotOwner()
+    {
+        if (g_slot != TLS_OUT_OF_INDEXES)
+            TlsFree(g_slot);
+        g_slot = TLS_OUT_OF_INDEXES;
+    }
+} g_slotOwner;
+
+AFX_MODULE_STATE* Current()
+{
+    return g_slot == TLS_OUT_OF_INDEXES ? nullptr
+                                        : static_cast<AFX_MODULE_STATE*>(TlsGetValue(g_slot));
+}
+
 AFX_MODULE_STATE* g_pRegistered = nullptr;
 
 HINSTANCE ThisModule()
@@ -36,12 +56,14 @@ AFX_MODULE_STATE* AfxGetStaticModuleState()
 
 AFX_MODULE_STATE* AfxGetModuleState()
 {
-    return t_pCurrent ? t_pCurrent : AfxGetStaticModuleState();
+    AFX_MODULE_STATE* current = Current();
+    return current ? current : AfxGetStaticModuleState();
 }
 
 AFX_MODULE_STATE* AfxSetModuleState(AFX_MODULE_STATE* state)
 {
-    AFX_MODULE_STATE* previous = t_pCurrent;
-    t_pCurrent = state;
+    AFX_MODULE_STATE* previous = Current();
+    if (g_slot != TLS_OUT_OF_INDEXES)
+        TlsSetValue(g_slot, state);
     return previous;
 }

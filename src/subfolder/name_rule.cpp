@@ -19,8 +19,8 @@ int IsValidSubFolderName(const char* text, int length, const CodePage& cp)
         const bool lead = cp.IsLead(b);
         if (!(lead || (b >= 0x80 && cp.IsMultibyte()) || IsAsciiAlnum(b) || b == '-' || b == '_'))
             return 0;
-        // Over a lead byte and its trail byte, as CharNextA steps, but never reading past the end.
-        p += lead && p + 1 < end && p[1] != '\0' ? 2 : 1;
+        // Over a whole character, as CharNextA steps, but never reading past the end.
+        p += cp.CharSize(p, static_cast<size_t>(end - p));
     }
     return 1;
 }

@@ -13,7 +13,6 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <cstring>
 
 namespace {
@@ -29,17 +28,19 @@ int ReadRecord(const CCategoryData* record, std::string& name, std::string& desc
     return IsCategoryName(name, AnsiCodePage()) ? VORLANX_OK : VORLANX_ERR_INVALID_NAME;
 }
 
-// True when something in parent other than the folder self already carries name, compared as
-// the file system compares (a case-sensitive disk may hold both CAT and cat).
-bool IsTaken(const std::string& parent, const std::string& name, const std::string& self)
+// VORLANX_ERR_EXISTS when something in parent other than the folder self already carries name,
+// compared as the file system compares (a case-sensitive disk may hold both CAT and cat); a
+// parent that cannot be read tells nothing, so nothing is made or renamed.
+int CheckFree(const std::string& parent, const std::string& name, const std::string& self)
 {
     std::vector<std::string> files, folders;
-    ListEntries(parent, files, folders);
+    if (!ListEntries(parent, files, folders))
+        return UnreadableCode(parent);
     files.insert(files.end(), folders.begin(), folders.end());
     for (const std::string& entry : files)
         if (entry != self && SameName(entry, name))
-            return true;
-    return false;
+            return VORLANX_ERR_EXISTS;
+    return VORLANX_OK;
 }
 
 // The store's temporary folders stand beside the category, so their paths must fit as its own.
@@ -54,9 +55,9 @@ bool FitsWithTemporary(const std::string& parent, const std::string& name)
 // writer there, so a name found free stays free.
 std::string FreeTemporary(const std::string& parent, Temporary kind)
 {
-    static std::atomic<unsigned> next{GetTickCount() ^ (GetCurrentProcessId() << 4)};
     for (int tries = 0; tries < 64; ++tries) {
-        const std::string path = JoinPath(parent, TemporaryName(kind, next++), AnsiCodePage());
+        const std::string path =
+            JoinPath(parent, TemporaryName(kind, NextTemporaryNumber()), AnsiCodePage());
         if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES &&
             GetLastError() == ERROR_FILE_NOT_FOUND)
             return path;
@@ -95,8 +96,8 @@ int OpenCategory(CWriteTransaction& write, const char* device, const char* area,
         if (code == VORLANX_OK && rename && *rename != current) {
             if (!FitsCategoryFolder(JoinPath(folder, *rename, AnsiCodePage())))
                 code = VORLANX_ERR_PATH_TOO_LONG;
-            else if (IsTaken(folder, *rename, current))
-                code = VORLANX_ERR_EXISTS;
+            else
+                code = CheckFree(folder, *rename, current);
         }
         return code;
     });
@@ -116,7 +117,7 @@ int NewCategory(const char* device, const char* area, const char* parent,
         int code = write.Open(device, area, levels, [&](const std::string& folder) {
             if (!FitsWithTemporary(folder, name))
                 return VORLANX_ERR_PATH_TOO_LONG;
-            return IsTaken(folder, name, std::string()) ? VORLANX_ERR_EXISTS : VORLANX_OK;
+            return CheckFree(folder, name, std::string());
         });
         if (code != VORLANX_OK)
             return code;

@@ -13,6 +13,11 @@ std::string StorageFolder(const std::string& root)
     return JoinPath(root, "userroot\\storage", AnsiCodePage());
 }
 
+int UnreadableCode(const std::string& path)
+{
+    return IsServerReachable(path) ? VORLANX_ERR_IO : VORLANX_ERR_UNREACHABLE;
+}
+
 namespace {
 
 int Locate(const char* device, const char* area, std::string& folder, bool listed)
@@ -30,10 +35,14 @@ int Locate(const char* device, const char* area, std::string& folder, bool liste
     if (JoinPath(storage, area, AnsiCodePage()).size() > kMaxFilePath)
         return VORLANX_ERR_PATH_TOO_LONG;
     std::string actual;
-    const Listed found = listed ? FindListedArea(storage, area, actual) : Listed::unknown;
+    const Listed listing = listed ? FindListedArea(storage, area, actual) : Listed::unknown;
     // As FindSubFolder: a leftover folder of the store's is never an area.
-    if (found == Listed::no || (found == Listed::yes && IsLeftoverFolder(area)) ||
-        (found == Listed::unknown && !FindSubFolder(storage, area, actual)))
+    const Found found = listing == Listed::unknown ? FindSubFolder(storage, area, actual)
+                        : listing == Listed::yes && !IsLeftoverFolder(area) ? Found::yes
+                                                                             : Found::no;
+    if (found == Found::unreadable)
+        return UnreadableCode(storage);
+    if (found == Found::no)
         return VORLANX_ERR_NO_AREA;
     folder = JoinPath(storage, actual, AnsiCodePage());
     return VORLANX_OK;
@@ -57,7 +66,12 @@ int LocateLevel(const std::string& parent, const std::string& level, std::string
         return VORLANX_ERR_INVALID_NAME;
     if (JoinPath(parent, level, AnsiCodePage()).size() > kMaxFilePath)
         return VORLANX_ERR_PATH_TOO_LONG;
-    return FindOwnSubFolder(parent, level, actual) ? VORLANX_OK : VORLANX_ERR_NO_CATEGORY;
+    switch (FindOwnSubFolder(parent, level, actual)) {
+    case Found::yes: return VORLANX_OK;
+    case Found::no: return VORLANX_ERR_NO_CATEGORY;
+    case Found::unreadable: break;
+    }
+    return UnreadableCode(parent);
 }
 
 int LocateLevels(const std::string& area, const std::vector<std::string>& levels,

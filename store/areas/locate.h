@@ -9,6 +9,10 @@
 // <device root>\userroot\storage
 std::string StorageFolder(const std::string& root);
 
+// The code of a folder that could not be read: 2013 when a check finds its server unreachable,
+// else 2007. "Not there" (2004, 2005) is only ever said of a folder that was read.
+int UnreadableCode(const std::string& path);
+
 int LocateArea(const char* device, const char* area, std::string& folder);
 // LocateArea that inside a cached pass finds the area among the storage folder's sub-folders
 // that the pass read (see listed_areas.h). For reads only: a write finds its area on disk.

@@ -8,6 +8,7 @@
 #include "names/own_names.h"
 #include "disk/profile.h"
 #include "servers/servers.h"
+#include "text/text.h"
 #include "vorlanx.h"
 
 #include <windows.h>
@@ -81,9 +82,11 @@ bool MapLoginPath(const char* loginPath, std::string& path, std::string* root)
         return false;
     const std::string rest = text.substr(colon + 1);
     // The area part comes from a listing, so it never climbs; refuse a path that does.
-    if (("\\" + rest + "\\").find("\\..\\") != std::string::npos ||
-        rest.find('/') != std::string::npos)
+    if (rest.find('/') != std::string::npos)
         return false;
+    for (const std::string& part : Split(rest, '\\', AnsiCodePage()))
+        if (part == "..")
+            return false;
     // Not knowing which device is meant, the first of them that has the file.
     path = JoinPath(devices.front()->root, rest, AnsiCodePage());
     if (root)

@@ -8,7 +8,6 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <cstring>
 
 namespace {
@@ -32,9 +31,8 @@ bool RetryWhileShared(Attempt attempt)
 // A temporary file of our own in folder: CREATE_NEW, so a name someone else holds is skipped.
 HANDLE CreateTemporary(const std::string& folder, std::string& path)
 {
-    static std::atomic<unsigned> next{GetTickCount() ^ (GetCurrentProcessId() << 4)};
     for (int tries = 0; tries < 64; ++tries) {
-        path = folder + "\\" + TemporaryName(Temporary::Description, next++);
+        path = folder + "\\" + TemporaryName(Temporary::Description, NextTemporaryNumber());
         const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                         FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE)
@@ -61,10 +59,16 @@ int ReadDescription(const std::string& folder, std::string& text)
         return file != INVALID_HANDLE_VALUE;
     });
     if (!opened) {
-        const DWORD error = GetLastError();
-        if (error == ERROR_PATH_NOT_FOUND || (error == ERROR_FILE_NOT_FOUND && !IsDirectory(folder)))
-            return VORLANX_ERR_NO_CATEGORY;
-        return error == ERROR_FILE_NOT_FOUND ? VORLANX_OK : VORLANX_ERR_IO;
+        // Without its file a category has the empty description; without its folder it is gone
+        // (a delete came first). Anything else could not be read.
+        DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND) {
+            const DWORD attributes = GetFileAttributesA(folder.c_str());
+            if (attributes != INVALID_FILE_ATTRIBUTES)
+                return attributes & FILE_ATTRIBUTE_DIRECTORY ? VORLANX_OK : VORLANX_ERR_NO_CATEGORY;
+            error = GetLastError();
+        }
+        return FoundByError(error) == Found::no ? VORLANX_ERR_NO_CATEGORY : VORLANX_ERR_IO;
     }
     // One byte more than the record holds tells a longer file from one that fits.
     char buffer[VORLANX_DESCRIPTION_SIZE];

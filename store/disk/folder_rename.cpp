@@ -44,7 +44,7 @@ int RenameFolder(const std::string& parent, const std::string& from, const std::
         return VORLANX_ERR_PATH_TOO_LONG;
     int code = MoveEntry(before, after, stillLocked);
     std::string spelling;
-    if (code != VORLANX_OK || !caseOnly || (FindSubFolder(parent, to, spelling) && spelling == to))
+    if (code != VORLANX_OK || !caseOnly || (FindSubFolder(parent, to, spelling) == Found::yes && spelling == to))
         return code;
     code = MoveEntry(before, aside);
     if (code == VORLANX_OK && (code = MoveEntry(aside, after)) != VORLANX_OK)

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <memory>
 
 namespace {
@@ -39,6 +40,21 @@ bool IsFolder(const WIN32_FIND_DATAA& data)
 
 }  // namespace
 
+namespace {
+
+// Not a function-local static with a start computed at run time: its guard would take the C++
+// runtime's lock, which starts its thread support, and that keeps a TLS slot on every load.
+constinit std::atomic<unsigned> g_nextTemporary{0};
+
+}  // namespace
+
+unsigned NextTemporaryNumber()
+{
+    unsigned unseeded = 0;
+    g_nextTemporary.compare_exchange_strong(unseeded, GetTickCount() ^ (GetCurrentProcessId() << 4));
+    return g_nextTemporary++;
+}
+
 bool IsDirectory(const std::string& path)
 {
     if (path.empty() || path.size() > kMaxFilePath)
@@ -49,33 +65,39 @@ bool IsDirectory(const std::string& path)
 
 namespace {
 
-bool FindFolder(const std::string& folder, const std::string& name, std::string& actual,
-                bool ownOnly)
+Found FindFolder(const std::string& folder, const std::string& name, std::string& actual,
+                 bool ownOnly)
 {
     // A folder of the store's own (moved aside, new, deleted) is never found by its name; nor is
     // a category by one of the store's file names.
     const std::string path = folder + "\\" + name;
     if ((ownOnly ? IsOwnName(name) : IsLeftoverFolder(name)) || path.size() > kMaxFilePath)
-        return false;
+        return Found::no;
     WIN32_FIND_DATAA data;
     const HANDLE find = FindFirstFileA(path.c_str(), &data);
     if (find == INVALID_HANDLE_VALUE)
-        return false;
+        return FoundByError(GetLastError());
     FindClose(find);
     if (!IsFolder(data) || (ownOnly && (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)))
-        return false;
+        return Found::no;
     actual = data.cFileName;
-    return true;
+    return Found::yes;
 }
 
 }  // namespace
 
-bool FindSubFolder(const std::string& folder, const std::string& name, std::string& actual)
+Found FoundByError(unsigned long error)
+{
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? Found::no
+                                                                          : Found::unreadable;
+}
+
+Found FindSubFolder(const std::string& folder, const std::string& name, std::string& actual)
 {
     return FindFolder(folder, name, actual, false);
 }
 
-bool FindOwnSubFolder(const std::string& folder, const std::string& name, std::string& actual)
+Found FindOwnSubFolder(const std::string& folder, const std::string& name, std::string& actual)
 {
     return FindFolder(folder, name, actual, true);
 }

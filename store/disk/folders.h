@@ -8,15 +8,23 @@
 
 bool IsDirectory(const std::string& path);
 
+// What a look for a sub-folder found: it; not it (the system looked and there is no such
+// sub-folder, or the folder itself is gone); or nothing certain (the look failed otherwise, as
+// on a server that fails part way).
+enum class Found { yes, no, unreadable };
+
 // The spelling on disk of the sub-folder of folder that name names (case is ignored, as the file
-// system does); false when there is no such sub-folder. The store's leftover folders are never
-// found.
-bool FindSubFolder(const std::string& folder, const std::string& name, std::string& actual);
+// system does). The store's leftover folders are never found.
+Found FindSubFolder(const std::string& folder, const std::string& name, std::string& actual);
 
 // Everything in folder, plain files and sub-folders apart (leftovers included); false when the
 // folder cannot be listed.
 bool ListEntries(const std::string& folder, std::vector<std::string>& files,
                  std::vector<std::string>& folders);
+
+// The number of the next temporary name: counting on from a start that differs between
+// processes and loads, so writers of several processes seldom try the same name.
+unsigned NextTemporaryNumber();
 
 // What tells a folder from every other, whatever path or link reaches it: the volume's serial
 // number and the folder's index on it.
@@ -53,4 +61,8 @@ bool ReadFolder(const std::string& folder, std::vector<CFolderEntry>& entries,
 // FindSubFolder for a sub-folder that lives there. Categories are such folders: the listing
 // neither shows nor follows a link, so no call reaches through one (a delete would remove the
 // folder it points to).
-bool FindOwnSubFolder(const std::string& folder, const std::string& name, std::string& actual);
+Found FindOwnSubFolder(const std::string& folder, const std::string& name, std::string& actual);
+
+// Found for a failed look at a path by its error: "no" only for a name or path the system looked
+// for and did not find.
+Found FoundByError(unsigned long error);

@@ -10,12 +10,9 @@ std::string CutToRecord(const char* bytes, size_t size, const CodePage& cp)
     size = strnlen(bytes, size);
     if (size <= limit)
         return std::string(bytes, size);
-    const std::string head(bytes, limit);
-    const char* end = head.c_str();
-    for (const char* p = end; *p != '\0'; p = end) {
-        if (cp.IsLead(static_cast<unsigned char>(*p)) && p[1] == '\0')
-            break;  // its trail byte lies beyond the cut
-        end = cp.Next(p);
-    }
-    return std::string(head.c_str(), end);
+    // Whole characters only: one whose last byte lies beyond the cut stays out.
+    size_t end = 0;
+    for (size_t n; (n = cp.CharSize(bytes + end, size - end)) != 0 && end + n <= limit;)
+        end += n;
+    return std::string(bytes, end);
 }

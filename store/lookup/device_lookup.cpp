@@ -11,6 +11,7 @@
 #include "text/codepage.h"
 
 #include <memory>
+#include <optional>
 #include <set>
 
 namespace lookup {
@@ -24,8 +25,17 @@ struct CEnumeration {
     std::vector<std::string> m_vecAreas;
     size_t m_nNextArea = 0;
     std::string m_strListing;  // the numbered device whose areas were listed last
+    // The roots whose servers the thread's last StoreFailedConnections found unreachable, and
+    // when: the device listing that begins soon after (one open of the dialog) keeps that
+    // verdict instead of checking again, so a server that answers between the two is not shown
+    // empty without being listed as failed, nor listed as failed and shown with its areas.
+    std::optional<std::set<std::string>> m_down;
+    ULONGLONG m_nVerdictAt = 0;
 };
 CThreadTable<CEnumeration> g_enumerations;
+
+// How long a verdict waits for the listing of its open.
+const ULONGLONG kVerdictFor = 10000;
 
 // Deeper than any folder path of MAX_PATH bytes reaches, so only a tree that loops meets it.
 const int kMaxCategoryDepth = 130;
@@ -133,11 +143,20 @@ void CheckServersOf(const CDeviceTable& devices)
 std::vector<std::string> FailedDevices()
 {
     std::vector<std::string> failed;
+    std::set<std::string> down;
     const std::shared_ptr<const CDeviceTable> devices = ReadDevices();
     CheckServersOf(*devices);
-    for (const Device& d : devices->All())
-        if (!IsAbsoluteRoot(d.root) || !IsServerReachable(d.root) || !IsDirectory(d.root))
+    for (const Device& d : devices->All()) {
+        const bool absolute = IsAbsoluteRoot(d.root);
+        if (absolute && !IsServerReachable(d.root))
+            down.insert(d.root);
+        if (!absolute || down.count(d.root) || !IsDirectory(d.root))
             failed.push_back(d.name);
+    }
+    if (CEnumeration* mine = g_enumerations.Get()) {
+        mine->m_down = std::move(down);
+        mine->m_nVerdictAt = GetTickCount64();
+    }
     return failed;
 }
 
@@ -148,7 +167,10 @@ const char* FirstDevice()
         return nullptr;
     mine->m_devices = ReadDevices();
     mine->m_nNextDevice = 0;
-    CheckServersOf(*mine->m_devices);
+    if (mine->m_down && GetTickCount64() - mine->m_nVerdictAt >= kVerdictFor)
+        mine->m_down.reset();
+    if (!mine->m_down)
+        CheckServersOf(*mine->m_devices);
     return NextDevice();
 }
 
@@ -162,6 +184,7 @@ const char* NextDevice()
     if (mine->m_nNextDevice < all.size())
         return all[mine->m_nNextDevice++].name.c_str();
     mine->m_devices.reset();
+    mine->m_down.reset();
     DropWhenDone(*mine);
     return nullptr;
 }
@@ -178,7 +201,11 @@ const char* FirstArea(const char* device)
     const std::shared_ptr<const CDeviceTable> devices =
         mine->m_devices ? mine->m_devices : ReadDevices();
     const Device* d = device ? devices->Find(device) : nullptr;
-    if (d && IsAbsoluteRoot(d->root) && IsServerReachable(d->root)) {
+    const auto reachable = [&] {
+        return mine->m_devices && mine->m_down ? !mine->m_down->count(d->root)
+                                               : IsServerReachable(d->root);
+    };
+    if (d && IsAbsoluteRoot(d->root) && reachable()) {
         if (IsNumbered(d->name))
             mine->m_strListing = d->name;
         ListAreas(*d, mine->m_vecAreas);

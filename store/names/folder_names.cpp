@@ -48,15 +48,15 @@ bool IsFolderName(const std::string& name, const CodePage& cp, bool allowHash)
     for (const char* p = name.c_str(); *p != '\0'; p = cp.Next(p)) {
         last = p;
         const unsigned char b = static_cast<unsigned char>(*p);
-        if (cp.IsLead(b)) {
-            if (p[1] == '\0')
-                return false;  // a lead byte without its trail byte
+        // A broken character would not come back from the file system as it was given.
+        if (!cp.IsWhole(p))
+            return false;
+        if (cp.IsLead(b))
             continue;
-        }
         if (b < 0x20 || strchr("\\/:*?\"<>|", b) || (b == '#' && !allowHash))
             return false;
     }
-    if (!cp.IsLead(static_cast<unsigned char>(*last)) && (*last == '.' || *last == ' '))
+    if (*last == '.' || *last == ' ')
         return false;  // also rejects "." and ".."
     return !IsReservedDeviceName(name);
 }

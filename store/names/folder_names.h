@@ -10,7 +10,8 @@
 
 // True when a folder can carry name: not empty, at most 255 bytes, no control character, none of
 // \ / : * ? " < > |, no trailing dot or space, not a reserved device name (CON, NUL, COM1...,
-// also with an extension), no lone lead byte at the end. '#' separates category levels, so a
+// also with an extension), no broken character (a lead byte without its trail bytes, in UTF-8
+// also a byte that starts no character). '#' separates category levels, so a
 // category name may not hold one; an area name may (areas of drive-letter devices do).
 bool IsFolderName(const std::string& name, const CodePage& cp, bool allowHash);
 

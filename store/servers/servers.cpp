@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <map>
 #include <memory>
 
@@ -145,6 +146,26 @@ bool IsSeparator(char c)
     return c == '\\' || c == '/';
 }
 
+// Only a share or a drive that the system calls remote has a server that can die; a fixed or RAM
+// disk (and whatever else is local) is taken as alive, with no worker. Each drive letter is asked
+// once per load, outside the table's lock (Windows answers from its drive table; Wine opens the
+// drive's root, and calls every drive fixed, see the README).
+enum : unsigned char { kUnknown, kLocal, kRemote };
+constinit std::atomic<unsigned char> g_driveKinds[26];  // by letter, A to Z
+
+bool CanDie(const std::string& probe)
+{
+    if (probe.size() != 3 || probe[1] != ':')
+        return true;  // a share
+    const char letter = probe[0] >= 'a' && probe[0] <= 'z' ? char(probe[0] - 'a' + 'A') : probe[0];
+    if (letter < 'A' || letter > 'Z')
+        return true;
+    std::atomic<unsigned char>& kind = g_driveKinds[letter - 'A'];
+    if (kind == kUnknown)
+        kind = GetDriveTypeA(probe.c_str()) == DRIVE_REMOTE ? kRemote : kLocal;
+    return kind == kRemote;
+}
+
 // Server names are compared without case, as the system compares them.
 std::string ServerKey(std::string server)
 {
@@ -176,13 +197,14 @@ std::string ServerOf(const std::string& root)
 
 void CheckServers(const std::vector<std::string>& roots, bool again)
 {
+    std::vector<std::string> probes;
+    for (const std::string& root : roots)
+        if (std::string probe = ServerOf(root); !probe.empty() && CanDie(probe))
+            probes.push_back(std::move(probe));
     std::vector<CServer*> waiting;
     AcquireSRWLockExclusive(&g_lock);
     const ULONGLONG now = GetTickCount64();
-    for (const std::string& root : roots) {
-        const std::string probe = ServerOf(root);
-        if (probe.empty())
-            continue;
+    for (const std::string& probe : probes) {
         CServer& server = g_servers[ServerKey(probe)];
         if (server.m_strProbe.empty())
             server.m_strProbe = probe;

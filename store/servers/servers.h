@@ -1,8 +1,9 @@
-// The servers behind the devices (\\server\share, and drive roots alike), remembered for the
-// whole process. A server without an entry, or with an old one, is checked on a worker thread
-// of its own with a deadline; one that misses it is unreachable, and what would reach it
-// answers at once instead of waiting on a dead server. The worker keeps running: a server that
-// answers late is used again as soon as it answers.
+// The servers behind the devices (\\server\share, and drives the system calls remote),
+// remembered while the library is loaded; a local drive has none that can die. A server without
+// an entry, or with an old one, is checked on a worker thread of its own with a deadline; one
+// that misses it is unreachable, and what would reach it answers at once instead of waiting on a
+// dead server. The worker keeps running: a server that answers late is used again as soon as it
+// answers.
 #pragma once
 
 #include <string>

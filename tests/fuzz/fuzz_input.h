@@ -1,5 +1,5 @@
 // Turns a fuzzer's bytes into what the portable logic takes: a code page (the first byte chooses
-// 1252 or 932) and texts (the rest, split at line feeds).
+// 1252, 932 or UTF-8) and texts (the rest, split at line feeds).
 #pragma once
 
 #include "text/codepage.h"
@@ -17,7 +17,8 @@ struct FuzzInput {
 inline FuzzInput ReadFuzzInput(const uint8_t* data, size_t size)
 {
     static const CodePage latin;
-    FuzzInput in{size && (data[0] & 1) ? &CodePage::Cp932() : &latin, {}};
+    static const CodePage* const pages[] = {&latin, &CodePage::Cp932(), &CodePage::Utf8()};
+    FuzzInput in{pages[size ? data[0] % 3 : 0], {}};
     std::string text;
     for (size_t i = size ? 1 : 0; i < size; ++i) {
         if (data[i] == '\n') {

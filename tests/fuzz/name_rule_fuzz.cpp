@@ -27,8 +27,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         !storable) {
         const std::string base = name.substr(0, name.find('.'));
         const bool reserved = base.size() >= 3;  // CON, NUL, COM1...: the store alone refuses
-        const bool trailingLead = cp.IsLead(static_cast<unsigned char>(name.back()));
-        if (!reserved && !trailingLead)
+        bool broken = false;  // a character the file system would not give back as it was
+        for (const char* p = name.c_str(); *p; p = cp.Next(p))
+            broken = broken || !cp.IsWhole(p);
+        if (!reserved && !broken)
             abort();
     }
     return 0;

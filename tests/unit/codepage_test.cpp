@@ -24,6 +24,20 @@ TEST(CodePage, StepsOverDoubleByteCharactersButNeverPastTheTerminator)
     EXPECT_TRUE(sjis.IsMultibyte());
 }
 
+// UTF-8 steps within 3 bytes: two whole characters, then one past the limit, one cut short, a
+// continuation byte, an overlong form, a surrogate.
+TEST(CodePage, StepsOverWholeUtf8CharactersOnly)
+{
+    const std::pair<const char*, size_t> cases[] = {
+        {"\xC3\xA9", 2}, {"\xE5\x96\xB6", 3}, {"\xF0\x9F\x98\x80", 1}, {"\xE5\x96" "A", 1},
+        {"\xA9\xA9", 1}, {"\xC0\x80", 1}, {"\xED\xA0\x80", 1}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(CodePage::Utf8().CharSize(c.first, 3), c.second) << c.first;
+        EXPECT_EQ(CodePage::Utf8().IsWhole(c.first, 3), c.second > 1) << c.first;
+    }
+    EXPECT_EQ(FindChar("\xC3\xA9#\xA9#", '#', 3, CodePage::Utf8()), 4u);
+}
+
 TEST(CodePage, FoldsAsciiLettersOnlyAndNeverATrailByte)
 {
     std::string text = "aB\x83\x41z\x82\x61\xC9";

@@ -49,6 +49,8 @@ TEST(EntryOrder, ADoubleByteCharacterIsOneUnit)
     // A trail byte is never folded: 0x83 0x41 ('A' as trail) differs from 0x83 0x61 ('a').
     EXPECT_NE(CompareEntries("\x83\x41", "\x83\x61", sjis), 0);
     EXPECT_EQ(CompareEntries("x\x83\x41Y", "X\x83\x41y", sjis), 0);
+    // In UTF-8 by code point, every byte of a character counted (U+55B6 and U+55B7).
+    EXPECT_LT(CompareEntries("\xE5\x96\xB6", "\xE5\x96\xB7", CodePage::Utf8()), 0);
 }
 
 // Many random lists, drawn from an alphabet rich in ties and in the characters whose order
@@ -58,7 +60,7 @@ TEST(EntryOrder, MatchesTheBubbleSortOnRandomLists)
     const char* const pieces[] = {"a", "A", "b", "B", "z", "_", "#", "0", "9", "-", ".",
                                   "\x83\x41", "\x83\x61", "\x82\xA0", "\xB1", "\x81\x5C", "\xDF"};
     std::mt19937 random(20261207);
-    for (const CodePage* cp : {&CodePage::Cp932(), static_cast<const CodePage*>(nullptr)}) {
+    for (const CodePage* cp : {&CodePage::Cp932(), &CodePage::Utf8(), static_cast<const CodePage*>(nullptr)}) {
         const CodePage latin;
         const CodePage& page = cp ? *cp : latin;
         for (int round = 0; round < 400; ++round) {

@@ -35,6 +35,8 @@ TEST(NameRule, BytesAbove0x7FDependOnTheCodePage)
     EXPECT_EQ(Rule("\xB1", kSjis), 1);           // half-width katakana, a single byte
     EXPECT_EQ(Rule("A\x83\x5C" "B", kSjis), 1);
     EXPECT_EQ(Rule("\x83\x5C", kLatin), 0);      // single-byte: 0x83 fails, and so would '\'
+    EXPECT_EQ(Rule("M\xC3\xBCller", CodePage::Utf8()), 1);
+    EXPECT_EQ(Rule("\xC3\xBC.", CodePage::Utf8()), 0);
 }
 
 TEST(NameRule, OnlyTheGivenLengthAndNothingPastTheTerminatorCounts)
@@ -57,7 +59,7 @@ TEST(NameRule, NeverReadsPastTheEndWhateverTheBytes)
         auto buffer = std::make_unique<char[]>(length ? length : 1);
         for (size_t i = 0; i < length; ++i)
             buffer[i] = static_cast<char>(random() % 4 ? 0x80 + random() % 0x80 : random() % 0x80);
-        for (const CodePage* cp : {&kLatin, &kSjis}) {
+        for (const CodePage* cp : {&kLatin, &kSjis, &CodePage::Utf8()}) {
             const int result = IsValidSubFolderName(buffer.get(), static_cast<int>(length), *cp);
             EXPECT_TRUE(result == 0 || result == 1);
         }

@@ -53,6 +53,8 @@ TEST(RecordText, OnlyALongerTextIsCutAndNeverInsideACharacter)
     const std::string longer = std::string(254, 'a') + "\x83\x41" + "z";
     EXPECT_EQ(CutToRecord(longer.data(), longer.size(), CodePage::Cp932()), std::string(254, 'a'));
     EXPECT_EQ(CutToRecord(longer.data(), longer.size(), CodePage()), longer.substr(0, 255));
+    const std::string kanji = std::string(253, 'a') + "\xE5\x96\xB6";  // ends 1 byte past the cut
+    EXPECT_EQ(CutToRecord(kanji.data(), kanji.size(), CodePage::Utf8()), std::string(253, 'a'));
 }
 
 }  // namespace

@@ -30,6 +30,8 @@ TEST(FolderName, RefusesReservedDeviceNamesSeparatorsAndTrailingDots)
     // In a single-byte code page 0x5C after 0x95 is a backslash.
     EXPECT_FALSE(IsFolderName("\x95\x5C", kLatin, false));
     EXPECT_FALSE(IsFolderName("ab\x83", kSjis, false));  // lead byte without its trail byte
+    for (const char* name : {"ab\xC3", "\xC3" "ab", "a\xA9" "b", "\xE5\x96"})
+        EXPECT_FALSE(IsFolderName(name, CodePage::Utf8(), false)) << name;  // a broken sequence
 }
 
 TEST(CategoryPath, SplitsAtEveryHashOutsideDoubleByteCharacters)

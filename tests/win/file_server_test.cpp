@@ -125,6 +125,23 @@ TEST_F(FileServers, DeadServerRefusesAtOnceAndIsUsedAgainWhenBack)
     EXPECT_STREQ(description, "words");
 }
 
+// A server that passes its check but fails the reads a call needs: 2007 or 2013, never 2004/2005.
+TEST_F(FileServers, AServerFailingPartWayIsNeverTakenForAMissingName)
+{
+    char name[VORLANX_NAME_SIZE] = {}, description[VORLANX_DESCRIPTION_SIZE] = {};
+    const std::pair<const char*, std::function<int()>> calls[] = {
+        {"retrieve", [&] { return exports.retrieve(nullptr, "3", "AREA2", "CAT1", name, description); }},
+        {"new", [&] { return exports.create(nullptr, "3", "AREA2", "CAT2", "NEW", "new"); }},
+        {"edit", [&] { return exports.edit(nullptr, "3", "AREA2", "CAT3", "CAT3", "edited"); }}};
+    for (const auto& [what, call] : calls) {
+        ASSERT_NE(call(), VORLANX_ERR_UNREACHABLE) << what;  // the server's check is fresh
+        servers[2]->Control(0, false, true);
+        const int code = call();
+        servers[2]->Control(0, false, false);
+        EXPECT_TRUE(code == VORLANX_ERR_IO || code == VORLANX_ERR_UNREACHABLE) << what << code;
+    }
+}
+
 TEST_F(FileServers, HostUnloadsTheLibraryWhileACheckWaits)
 {
     servers[0]->Control(0, true);

@@ -5,10 +5,11 @@
  *   vorlanx-fileserver FOLDER MOUNTPOINT CONTROL [fuse options]
  *
  * CONTROL is a file outside the mount that the server reads every 20 ms while mounted:
- * "delay=MS dead=0|1". The server writes "operations=N getattr=N readdir=N ..." to CONTROL.count
+ * "delay=MS dead=0|1 fail=0|1". The server writes "operations=N getattr=N readdir=N ..." to CONTROL.count
  * as it goes: all it served, then by kind (readlink and statfs count as getattr; a change is a
  * mkdir, unlink, rmdir, symlink or rename). While dead, every operation waits until the server is
- * alive again or unmounted. */
+ * alive again or unmounted; while failing, every operation answers EIO at once, as a server
+ * that drops its sessions does. */
 #define FUSE_USE_VERSION 31
 #define _GNU_SOURCE
 
@@ -32,6 +33,7 @@ static pthread_mutex_t g_lock = PTHREAD_MUTEX_INITIALIZER;
 static pthread_cond_t g_revived = PTHREAD_COND_INITIALIZER;
 static int g_delayMs;
 static int g_dead;
+static int g_failing;
 static int g_stopping;
 static unsigned long long g_operations;
 
@@ -43,15 +45,16 @@ static unsigned long long g_byKind[KINDS];
 static void ReadControl(void)
 {
     FILE* f = fopen(g_control, "r");
-    int delay = 0, dead = 0;
+    int delay = 0, dead = 0, fail = 0;
     if (f) {
-        if (fscanf(f, "delay=%d dead=%d", &delay, &dead) < 1)
+        if (fscanf(f, "delay=%d dead=%d fail=%d", &delay, &dead, &fail) < 1)
             delay = 0;
         fclose(f);
     }
     pthread_mutex_lock(&g_lock);
     g_delayMs = delay < 0 ? 0 : delay;
     g_dead = dead != 0;
+    g_failing = fail != 0;
     if (!g_dead)
         pthread_cond_broadcast(&g_revived);
     pthread_mutex_unlock(&g_lock);
@@ -93,21 +96,29 @@ static void* Watch(void* unused)
     }
 }
 
-/* Every operation passes here first: counted, then held while dead, then delayed. */
-static void Serve(enum Kind kind)
+/* Every operation passes here first: counted, then held while dead, then delayed; -EIO while
+ * the server fails, which the operation answers (SERVE). */
+static int Serve(enum Kind kind)
 {
     pthread_mutex_lock(&g_lock);
     ++g_operations;
     ++g_byKind[kind];
     while (g_dead && !g_stopping)
         pthread_cond_wait(&g_revived, &g_lock);
-    const int delay = g_delayMs;
+    const int delay = g_delayMs, failing = g_failing;
     pthread_mutex_unlock(&g_lock);
     if (delay > 0) {
         struct timespec t = {delay / 1000, (long)(delay % 1000) * 1000000L};
         nanosleep(&t, NULL);
     }
+    return failing ? -EIO : 0;
 }
+#define SERVE(kind)                      \
+    do {                                 \
+        const int failed_ = Serve(kind); \
+        if (failed_)                     \
+            return failed_;              \
+    } while (0)
 
 /* The path below the served folder: "/" is ".", "/a/b" is "a/b". */
 static const char* Rel(const char* path)
@@ -122,7 +133,7 @@ static int Result(int r)
 
 static int fs_getattr(const char* path, struct stat* st, struct fuse_file_info* fi)
 {
-    Serve(ATTR);
+    SERVE(ATTR);
     if (fi)
         return Result(fstat((int)fi->fh, st));
     return Result(fstatat(g_source, Rel(path), st, AT_SYMLINK_NOFOLLOW));
@@ -130,7 +141,7 @@ static int fs_getattr(const char* path, struct stat* st, struct fuse_file_info* 
 
 static int fs_readlink(const char* path, char* buf, size_t size)
 {
-    Serve(ATTR);
+    SERVE(ATTR);
     const ssize_t n = readlinkat(g_source, Rel(path), buf, size - 1);
     if (n < 0)
         return -errno;
@@ -142,7 +153,7 @@ static int fs_readdir(const char* path, void* buf, fuse_fill_dir_t fill, off_t o
                       struct fuse_file_info* fi, enum fuse_readdir_flags flags)
 {
     (void)offset, (void)fi, (void)flags;
-    Serve(LIST);
+    SERVE(LIST);
     const int fd = openat(g_source, Rel(path), O_RDONLY | O_DIRECTORY);
     if (fd < 0)
         return -errno;
@@ -165,37 +176,37 @@ static int fs_readdir(const char* path, void* buf, fuse_fill_dir_t fill, off_t o
 
 static int fs_mkdir(const char* path, mode_t mode)
 {
-    Serve(CHANGE);
+    SERVE(CHANGE);
     return Result(mkdirat(g_source, Rel(path), mode));
 }
 
 static int fs_unlink(const char* path)
 {
-    Serve(CHANGE);
+    SERVE(CHANGE);
     return Result(unlinkat(g_source, Rel(path), 0));
 }
 
 static int fs_rmdir(const char* path)
 {
-    Serve(CHANGE);
+    SERVE(CHANGE);
     return Result(unlinkat(g_source, Rel(path), AT_REMOVEDIR));
 }
 
 static int fs_symlink(const char* target, const char* path)
 {
-    Serve(CHANGE);
+    SERVE(CHANGE);
     return Result(symlinkat(target, g_source, Rel(path)));
 }
 
 static int fs_rename(const char* from, const char* to, unsigned int flags)
 {
-    Serve(CHANGE);
+    SERVE(CHANGE);
     return Result(renameat2(g_source, Rel(from), g_source, Rel(to), flags));
 }
 
 static int fs_chmod(const char* path, mode_t mode, struct fuse_file_info* fi)
 {
-    Serve(WRITE);
+    SERVE(WRITE);
     if (fi)
         return Result(fchmod((int)fi->fh, mode));
     return Result(fchmodat(g_source, Rel(path), mode, 0));
@@ -203,7 +214,7 @@ static int fs_chmod(const char* path, mode_t mode, struct fuse_file_info* fi)
 
 static int fs_truncate(const char* path, off_t size, struct fuse_file_info* fi)
 {
-    Serve(WRITE);
+    SERVE(WRITE);
     if (fi)
         return Result(ftruncate((int)fi->fh, size));
     const int fd = openat(g_source, Rel(path), O_WRONLY);
@@ -216,7 +227,7 @@ static int fs_truncate(const char* path, off_t size, struct fuse_file_info* fi)
 
 static int fs_utimens(const char* path, const struct timespec tv[2], struct fuse_file_info* fi)
 {
-    Serve(WRITE);
+    SERVE(WRITE);
     if (fi)
         return Result(futimens((int)fi->fh, tv));
     return Result(utimensat(g_source, Rel(path), tv, AT_SYMLINK_NOFOLLOW));
@@ -224,7 +235,7 @@ static int fs_utimens(const char* path, const struct timespec tv[2], struct fuse
 
 static int fs_open(const char* path, struct fuse_file_info* fi)
 {
-    Serve(OPEN);
+    SERVE(OPEN);
     const int fd = openat(g_source, Rel(path), fi->flags & ~O_NOFOLLOW);
     if (fd < 0)
         return -errno;
@@ -234,7 +245,7 @@ static int fs_open(const char* path, struct fuse_file_info* fi)
 
 static int fs_create(const char* path, mode_t mode, struct fuse_file_info* fi)
 {
-    Serve(OPEN);
+    SERVE(OPEN);
     const int fd = openat(g_source, Rel(path), fi->flags, mode);
     if (fd < 0)
         return -errno;
@@ -246,7 +257,7 @@ static int fs_read(const char* path, char* buf, size_t size, off_t offset,
                    struct fuse_file_info* fi)
 {
     (void)path;
-    Serve(READ);
+    SERVE(READ);
     const ssize_t n = pread((int)fi->fh, buf, size, offset);
     return n < 0 ? -errno : (int)n;
 }
@@ -255,7 +266,7 @@ static int fs_write(const char* path, const char* buf, size_t size, off_t offset
                     struct fuse_file_info* fi)
 {
     (void)path;
-    Serve(WRITE);
+    SERVE(WRITE);
     const ssize_t n = pwrite((int)fi->fh, buf, size, offset);
     return n < 0 ? -errno : (int)n;
 }
@@ -263,7 +274,7 @@ static int fs_write(const char* path, const char* buf, size_t size, off_t offset
 static int fs_statfs(const char* path, struct statvfs* st)
 {
     (void)path;
-    Serve(ATTR);
+    SERVE(ATTR);
     return Result(fstatvfs(g_source, st));
 }
 
@@ -278,7 +289,7 @@ static int fs_release(const char* path, struct fuse_file_info* fi)
 static int fs_fsync(const char* path, int datasync, struct fuse_file_info* fi)
 {
     (void)path;
-    Serve(WRITE);
+    SERVE(WRITE);
     return Result(datasync ? fdatasync((int)fi->fh) : fsync((int)fi->fh));
 }
 
