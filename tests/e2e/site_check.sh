@@ -5,7 +5,7 @@
 # report names the same; --tidy removes the store's leftovers and leaves someone else's folder.
 # usage: site_check.sh BIN_FOLDER TESTS_FOLDER FILESERVER
 set -uo pipefail
-bin=$1 tests=$2
+bin=$1 tests=$(cd "$2" && pwd)
 export VORLANX_FILESERVER=$3
 . "$(dirname "$0")/../../scripts/helpers.sh"
 [ -e /dev/fuse ] || { echo "no /dev/fuse on this machine: skipped"; exit 77; }

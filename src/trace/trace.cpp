@@ -1,0 +1,199 @@
+#include "trace/trace.h"
+
+#include "formats/profile_text.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace trace_detail {
+
+std::atomic<int> g_state{0};
+
+namespace {
+
+// The file is cut over when it reaches this size: one old file is kept, PATH.1.
+const LONGLONG kCutOverBytes = 1 << 20;
+// A text argument is cut to this many bytes.
+const size_t kTextBytes = 60;
+
+struct CTraceFile {
+    INIT_ONCE once = INIT_ONCE_STATIC_INIT;
+    SRWLOCK lock = SRWLOCK_INIT;  // shared while writing, exclusive while cutting over
+    std::string path;
+    HANDLE file = INVALID_HANDLE_VALUE;
+    ~CTraceFile()
+    {
+        if (file != INVALID_HANDLE_VALUE)
+            CloseHandle(file);
+    }
+} g_trace;
+
+std::string ModuleFolder()
+{
+    HMODULE module = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCSTR>(&ModuleFolder), &module);
+    char path[MAX_PATH];
+    const DWORD n = GetModuleFileNameA(module, path, sizeof path);
+    std::string folder(path, n < sizeof path ? n : 0);
+    return folder.substr(0, folder.find_last_of('\\') == std::string::npos
+                                ? 0 : folder.find_last_of('\\'));
+}
+
+HANDLE Open(const std::string& path)
+{
+    return CreateFileA(path.c_str(), FILE_APPEND_DATA,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+BOOL CALLBACK DecideOnce(PINIT_ONCE, PVOID, PVOID*)
+{
+    try {
+        char value[MAX_PATH] = {};
+        const DWORD n = GetEnvironmentVariableA("VORLANX_TRACE", value, sizeof value);
+        std::string path = n > 0 && n < sizeof value ? value : "";
+        if (path.empty()) {
+            const std::string ini = ModuleFolder() + "\\storage.ini";
+            GetPrivateProfileStringA("options", "trace", "", value, sizeof value, ini.c_str());
+            path = ProfileValue(value);
+        }
+        if (!path.empty()) {
+            g_trace.path = path;
+            g_trace.file = Open(path);
+        }
+    } catch (...) {
+        g_trace.file = INVALID_HANDLE_VALUE;
+    }
+    g_state.store(g_trace.file != INVALID_HANDLE_VALUE ? 2 : 1);
+    return TRUE;
+}
+
+// Between processes the cut-over takes a mutex named after the file; the writer that holds it
+// looks at the file at the path again, so that only one of them moves it aside.
+void CutOver()
+{
+    std::string name = "Local\\vorlanx-trace-";
+    unsigned long long hash = 14695981039346656037ull;
+    for (const char c : g_trace.path)
+        hash = (hash ^ static_cast<unsigned char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c)) *
+               1099511628211ull;
+    name += std::to_string(hash);
+    const HANDLE mutex = CreateMutexA(nullptr, FALSE, name.c_str());
+    if (!mutex)
+        return;
+    const DWORD waited = WaitForSingleObject(mutex, 5000);
+    if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED) {
+        AcquireSRWLockExclusive(&g_trace.lock);
+        CloseHandle(g_trace.file);
+        g_trace.file = Open(g_trace.path);
+        LARGE_INTEGER size = {};
+        if (g_trace.file != INVALID_HANDLE_VALUE && GetFileSizeEx(g_trace.file, &size) &&
+            size.QuadPart >= kCutOverBytes) {
+            CloseHandle(g_trace.file);
+            MoveFileExA(g_trace.path.c_str(), (g_trace.path + ".1").c_str(),
+                        MOVEFILE_REPLACE_EXISTING);
+            g_trace.file = Open(g_trace.path);
+        }
+        ReleaseSRWLockExclusive(&g_trace.lock);
+        ReleaseMutex(mutex);
+    }
+    CloseHandle(mutex);
+}
+
+void Append(std::string& line, const TraceArg& arg)
+{
+    if (!arg.m_bText) {
+        line += std::to_string(arg.m_nNumber);
+        return;
+    }
+    if (!arg.m_text) {
+        line += "null";
+        return;
+    }
+    const size_t length = strnlen(arg.m_text, kTextBytes + 1);
+    line += '"';
+    for (size_t i = 0; i < length && i < kTextBytes; ++i) {
+        const unsigned char c = static_cast<unsigned char>(arg.m_text[i]);
+        char escaped[8];
+        if (c < 0x20 || c == '"' || c == '\\' || c == 0x7f) {
+            snprintf(escaped, sizeof escaped, "\\x%02X", c);
+            line += escaped;
+        } else {
+            line += char(c);
+        }
+    }
+    line += length > kTextBytes ? "\"..." : "\"";
+}
+
+}  // namespace
+
+bool Decide()
+{
+    const DWORD error = GetLastError();
+    InitOnceExecuteOnce(&g_trace.once, DecideOnce, nullptr, nullptr);
+    SetLastError(error);
+    return g_state.load() == 2;
+}
+
+unsigned long long Now()
+{
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return static_cast<unsigned long long>(now.QuadPart);
+}
+
+void Write(const char* call, std::initializer_list<TraceArg> args, const TraceArg& answer,
+           unsigned long long start)
+{
+    const unsigned long long end = Now();
+    const DWORD error = GetLastError();
+    try {
+        LARGE_INTEGER frequency;
+        QueryPerformanceFrequency(&frequency);
+        FILETIME ft;
+        GetSystemTimePreciseAsFileTime(&ft);
+        SYSTEMTIME t;
+        FileTimeToSystemTime(&ft, &t);
+        const unsigned micro = unsigned(((ULONGLONG(ft.dwHighDateTime) << 32 | ft.dwLowDateTime) /
+                                         10) % 1000000);
+        char head[96];
+        snprintf(head, sizeof head, "%04u-%02u-%02uT%02u:%02u:%02u.%06uZ pid %lu tid %lu ",
+                 t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, micro,
+                 GetCurrentProcessId(), GetCurrentThreadId());
+        std::string line = head;
+        line += call;
+        line += '(';
+        const char* separator = "";
+        for (const TraceArg& arg : args) {
+            line += separator;
+            Append(line, arg);
+            separator = ", ";
+        }
+        line += ") -> ";
+        Append(line, answer);
+        char took[48];
+        snprintf(took, sizeof took, " in %.3f ms\r\n",
+                 double(end - start) * 1000.0 / double(frequency.QuadPart));
+        line += took;
+        // One WriteFile of the whole line on a handle that appends: lines never mix.
+        LARGE_INTEGER size = {};
+        AcquireSRWLockShared(&g_trace.lock);
+        DWORD written = 0;
+        const bool wrote = g_trace.file != INVALID_HANDLE_VALUE &&
+                           WriteFile(g_trace.file, line.data(), DWORD(line.size()), &written,
+                                     nullptr) &&
+                           GetFileSizeEx(g_trace.file, &size);
+        ReleaseSRWLockShared(&g_trace.lock);
+        if (wrote && size.QuadPart >= kCutOverBytes)
+            CutOver();
+    } catch (...) {
+        // A trace line that could not be made is left out.
+    }
+    SetLastError(error);
+}
+
+}  // namespace trace_detail
