@@ -119,7 +119,7 @@ void Append(std::string& line, const TraceArg& arg)
     for (size_t i = 0; i < length && i < kTextBytes; ++i) {
         const unsigned char c = static_cast<unsigned char>(arg.m_text[i]);
         char escaped[8];
-        if (c < 0x20 || c == '"' || c == '\\' || c == 0x7f) {
+        if (c < 0x20 || c == '"' || c == 0x7f) {
             snprintf(escaped, sizeof escaped, "\\x%02X", c);
             line += escaped;
         } else {
