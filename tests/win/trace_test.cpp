@@ -50,10 +50,16 @@ TEST(Trace, BrowseAndWritesOfSeveralProcessesLeaveWholeLinesWithTheirCodes)
     for (int i = 0; i < 4; ++i)
         hosts.push_back(StartHost(deployment.Folder(),
                                   "new 1 AREA1 \"\" CAT" + std::to_string(i % 2) + " words"));
+    // Loaded and freed here: a library writes what it still holds of its trace as it unloads.
+    const HMODULE vorlanx = LoadLibraryExA((deployment.Folder() + "\\vorlanx.dll").c_str(), nullptr,
+                                          LOAD_WITH_ALTERED_SEARCH_PATH);
     VorlanxExports exports;
-    ASSERT_TRUE(exports.Bind(deployment.Load("vorlanx.dll")));
-    DialogDriver driver([](HWND dialog) { ClickButton(dialog, IDCANCEL); });
-    free(exports.browse(nullptr, "1", "AREA1"));
+    ASSERT_TRUE(exports.Bind(vorlanx));
+    {
+        DialogDriver driver([](HWND dialog) { ClickButton(dialog, IDCANCEL); });
+        free(exports.browse(nullptr, "1", "AREA1"));
+    }
+    FreeLibrary(vorlanx);
     for (HANDLE host : hosts) {
         ASSERT_NE(host, nullptr);
         EXPECT_EQ(WaitForSingleObject(host, 60000), WAIT_OBJECT_0);
@@ -105,8 +111,8 @@ TEST(Trace, IsCutOverAtOneMegabyteAndKeepsItsLinesWhole)
     ASSERT_FALSE(old.empty());
     EXPECT_NE(old.back().find("(\"1\", \"AREA1\", \"NONE\") -> 2005"), std::string::npos);
     ASSERT_EQ(now.size(), 2u);  // the second host's two calls, each a whole line
-    EXPECT_NE(now[0].find("talmor_RetrieveCategory(\"1\", \"AREA1\", \"OTHER\") -> 2005"),
-              std::string::npos);
+    for (const std::string& line : now)
+        EXPECT_NE(line.find("(\"1\", \"AREA1\", \"OTHER\") -> 2005"), std::string::npos) << line;
 }
 
 }  // namespace
