@@ -139,7 +139,8 @@ struct CAreaJob {
 };
 
 // The areas of a device as its listing gives them; the device's own findings when it has none.
-void ListAreas(const Device& d, const std::string& only, std::vector<CAreaJob>& jobs,
+// drives: the devices are the machine's drives, most of which hold no store.
+void ListAreas(const Device& d, const std::string& only, bool drives, std::vector<CAreaJob>& jobs,
                CFindings& found)
 {
     const std::string storage = StorageFolder(d.root);
@@ -152,7 +153,7 @@ void ListAreas(const Device& d, const std::string& only, std::vector<CAreaJob>& 
         return;
     }
     if (!ReadFolder(storage, entries)) {
-        found.Add(Severity::error, "no-storage-folder", "",
+        found.Add(drives ? Severity::info : Severity::error, "no-storage-folder", "",
                   "The device has no folder " + storage + " that can be read: it shows no areas.",
                   "Make " + storage + " with a folder per area, each with its login.ctl.");
         return;
@@ -189,7 +190,8 @@ SiteReport CheckSite(const SiteCheckRequest& request)
     const std::shared_ptr<const CDeviceTable> table = ReadDevices();
     const std::string ini = StorageIniPath();
     CFindings site("", "");
-    if (GetFileAttributesA(ini.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    const bool drives = GetFileAttributesA(ini.c_str()) == INVALID_FILE_ATTRIBUTES;
+    if (drives) {
         site.Add(Severity::warning, "no-storage-ini", "",
                  "There is no " + ini + ": the devices are this machine's drives, each with its "
                  "own userroot\\storage folder.",
@@ -231,7 +233,7 @@ SiteReport CheckSite(const SiteCheckRequest& request)
         CFindings& found = deviceFindings.try_emplace(d->name, d->name, "").first->second;
         ++report.devices;
         if (IsAbsoluteRoot(d->root) && LastServerCheck(d->root).reachable)
-            ListAreas(*d, request.area, jobs, found);
+            ListAreas(*d, request.area, drives, jobs, found);
     }
     RunOnPool(jobs.size(), [&](size_t i) {
         jobs[i].result = CheckArea(jobs[i].device->name, jobs[i].name, jobs[i].folder,
