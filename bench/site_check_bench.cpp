@@ -4,7 +4,7 @@
 // is the shipped vorlanx.dll's call until its dialog, its tree built, is up. Then the same with
 // the support trace on, against it off: a browse of 2,000 areas of 3 categories and a retrieve of
 // each category, in a process of this program's own each (the libraries decide once per process
-// whether they trace), the two taken in turn.
+// whether they trace), the two taken in turn, each first in every other round.
 #include "bench_support.h"
 
 namespace {
@@ -87,7 +87,9 @@ int main(int argc, char** argv)
 {
     if (argc == 4 && std::string(argv[1]) == "--store-calls")
         return StoreCalls(argv[2], atoi(argv[3]));
+    // site_check_bench [AREAS [TRACE_ROUNDS]]
     const int areas = argc > 1 ? atoi(argv[1]) : 10000;
+    const int traceRounds = argc > 2 ? atoi(argv[2]) : 5;
     const int rounds = 3;
     Deployment deployment;
     LayOut(deployment, areas);
@@ -114,15 +116,16 @@ int main(int argc, char** argv)
     const std::string ini = on.Folder() + "\\storage.ini";
     WriteTextFile(ini, ReadTextFile(ini) + "[options]\r\ntrace = " + on.Folder() + "\\trace.txt\r\n");
     std::vector<double> plain, tracing;
-    for (int round = 0; round < 5; ++round)
-        for (Deployment* d : {&off, &on}) {
+    for (int round = 0; round < traceRounds; ++round)
+        for (Deployment* d : round % 2 ? std::vector<Deployment*>{&on, &off}
+                                       : std::vector<Deployment*>{&off, &on}) {
             std::string printed;
             Run(d->Folder(), "\"" + ThisProgram() + "\" --store-calls \"" + d->Folder() + "\" " +
                                  std::to_string(traced), &printed);
             (d == &on ? tracing : plain).push_back(atof(printed.c_str()));
         }
     printf("the support trace: a browse of %d areas of 3 categories and a retrieve of each "
-           "category, median of 5 rounds\n", traced);
+           "category, median of %d rounds\n", traced, traceRounds);
     printf("%14s %14s %8s\n", "trace on ms", "trace off ms", "ratio");
     printf("%14.1f %14.1f %8.2f\n", Median(tracing), Median(plain), Median(tracing) / Median(plain));
     return 0;
