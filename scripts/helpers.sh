@@ -23,3 +23,26 @@ run_host() {
     shift
     (cd / && wine "$folder/vorlanxhost.exe" "$@" | tr -d '\r'; exit "${PIPESTATUS[0]}")
 }
+
+# serve NAME FOLDER: the tests' file server (VORLANX_FILESERVER) serving FOLDER as \\NAME\share in
+# WINEPREFIX, its control file in $servers/NAME.ctl ("delay=MS dead=0|1"); unserve_all ends them.
+serve() {
+    local mount=$servers/$1 link=$WINEPREFIX/dosdevices/unc/$1
+    mkdir -p "$mount" "$link"
+    echo "delay=0 dead=0" >"$mount.ctl"
+    touch "$2/served"
+    "$VORLANX_FILESERVER" "$2" "$mount" "$mount.ctl" >/dev/null 2>&1 &
+    echo $! >"$mount.pid"
+    for _ in $(seq 100); do [ -e "$mount/served" ] && break; sleep 0.05; done
+    ln -sfn "$mount" "$link/share"
+}
+unserve_all() {
+    local pid
+    for pid in "$servers"/*.pid; do
+        [ -f "$pid" ] || continue
+        echo "delay=0 dead=0" >"${pid%.pid}.ctl"
+        rm -f "$WINEPREFIX/dosdevices/unc/$(basename "${pid%.pid}")/share"
+        fusermount3 -uz "${pid%.pid}" 2>/dev/null
+        kill "$(cat "$pid")" 2>/dev/null
+    done
+}

@@ -7,6 +7,7 @@
 #include "external/talmor.h"
 #include "framework/module_state.h"
 #include "framework/no_throw.h"
+#include "trace/trace.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -35,51 +36,59 @@ extern "C" {
 
 char* __cdecl vorlanx_browse_category(HWND hwndParent, const char* pszDevice, const char* pszArea)
 {
-    bool failed = true;
-    char* result = NoThrow([&] {
-        AFX_MAINTAIN_STATE2 state(AfxGetStaticModuleState());
-        CWnd parent;  // wraps the host's window for the call, and leaves it as it was
-        parent.Attach(hwndParent);
-        CBrowseArea dialog(&parent);
-        dialog.m_strDevice = pszDevice;
-        dialog.m_strArea = pszArea;
-        dialog.m_bSingleSelection = 1;  // the sub-folder menu stays off
-        dialog.DoModal();               // OK, Cancel or failure: the result says
-        failed = false;
-        return _strdup(dialog.m_strResult);
-    }, static_cast<char*>(nullptr));
-    return failed ? _strdup("") : result;  // a failed call chose nothing
+    return Traced("vorlanx_browse_category", {pszDevice, pszArea}, [&] {
+        bool failed = true;
+        char* result = NoThrow([&] {
+            AFX_MAINTAIN_STATE2 state(AfxGetStaticModuleState());
+            CWnd parent;  // wraps the host's window for the call, and leaves it as it was
+            parent.Attach(hwndParent);
+            CBrowseArea dialog(&parent);
+            dialog.m_strDevice = pszDevice;
+            dialog.m_strArea = pszArea;
+            dialog.m_bSingleSelection = 1;  // the sub-folder menu stays off
+            dialog.DoModal();               // OK, Cancel or failure: the result says
+            failed = false;
+            return _strdup(dialog.m_strResult);
+        }, static_cast<char*>(nullptr));
+        return failed ? _strdup("") : result;  // a failed call chose nothing
+    });
 }
 
 int __cdecl vorlanx_retrieve_category(void* /*reserved*/, const char* pszDevice, const char* pszArea,
                                       const char* pszCategory, char* pszName, char* pszDescription)
 {
-    return NoThrow([&] {
-        AFX_MAINTAIN_STATE2 state(AfxGetStaticModuleState());
-        CCategoryData record = {};
-        const int result = talmor_RetrieveCategory(pszDevice, pszArea, pszCategory, &record);
-        if (result == VORLANX_OK) {
-            CopyFieldOut(pszName, record.name);
-            CopyFieldOut(pszDescription, record.description);
-        }
-        return result;
-    }, VORLANX_ERR_IO, VORLANX_ERR_NO_MEMORY);
+    return Traced("vorlanx_retrieve_category", {pszDevice, pszArea, pszCategory}, [&] {
+        return NoThrow([&] {
+            AFX_MAINTAIN_STATE2 state(AfxGetStaticModuleState());
+            CCategoryData record = {};
+            const int result = talmor_RetrieveCategory(pszDevice, pszArea, pszCategory, &record);
+            if (result == VORLANX_OK) {
+                CopyFieldOut(pszName, record.name);
+                CopyFieldOut(pszDescription, record.description);
+            }
+            return result;
+        }, VORLANX_ERR_IO, VORLANX_ERR_NO_MEMORY);
+    });
 }
 
 int __cdecl vorlanx_new_category(void* /*reserved*/, const char* pszDevice, const char* pszArea,
                                  const char* pszCategory, const char* pszName,
                                  const char* pszDescription)
 {
-    return WriteCategory(talmor_NewCategory, pszDevice, pszArea, pszCategory, pszName,
-                         pszDescription);
+    return Traced("vorlanx_new_category", {pszDevice, pszArea, pszCategory, pszName}, [&] {
+        return WriteCategory(talmor_NewCategory, pszDevice, pszArea, pszCategory, pszName,
+                             pszDescription);
+    });
 }
 
 int __cdecl vorlanx_edit_category(void* /*reserved*/, const char* pszDevice, const char* pszArea,
                                   const char* pszCategory, const char* pszName,
                                   const char* pszDescription)
 {
-    return WriteCategory(talmor_EditCategory, pszDevice, pszArea, pszCategory, pszName,
-                         pszDescription);
+    return Traced("vorlanx_edit_category", {pszDevice, pszArea, pszCategory, pszName}, [&] {
+        return WriteCategory(talmor_EditCategory, pszDevice, pszArea, pszCategory, pszName,
+                             pszDescription);
+    });
 }
 
 }  // extern "C"

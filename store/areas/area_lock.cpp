@@ -54,7 +54,7 @@ bool SameFile(HANDLE a, HANDLE b)
 
 }  // namespace
 
-CAreaLock::CAreaLock(const std::string& areaFolder)
+CAreaLock::CAreaLock(const std::string& areaFolder, unsigned long waitMs)
     : m_strArea(areaFolder), m_strPath(areaFolder + "\\" + kAreaLockFile),
       m_hFile(INVALID_HANDLE_VALUE), m_nResult(VORLANX_ERR_IO)
 {
@@ -79,7 +79,7 @@ CAreaLock::CAreaLock(const std::string& areaFolder)
             Close();
             return;
         }
-        if (GetTickCount() - start >= kAreaLockWaitMs) {
+        if (GetTickCount() - start >= waitMs) {
             m_nResult = VORLANX_ERR_BUSY;
             Close();
             return;

@@ -11,8 +11,8 @@ constexpr unsigned long kAreaLockWaitMs = 10000;
 
 class CAreaLock {
 public:
-    // Waits for the lock at most kAreaLockWaitMs. Result() tells whether it was taken.
-    explicit CAreaLock(const std::string& areaFolder);
+    // Waits for the lock at most waitMs. Result() tells whether it was taken.
+    explicit CAreaLock(const std::string& areaFolder, unsigned long waitMs = kAreaLockWaitMs);
     ~CAreaLock();
     CAreaLock(const CAreaLock&) = delete;
     CAreaLock& operator=(const CAreaLock&) = delete;

@@ -169,6 +169,8 @@ bool ReadFolder(const std::string& folder, std::vector<CFolderEntry>& entries, C
                 entry.m_bFolder = e->FileAttributes & FILE_ATTRIBUTE_DIRECTORY;
                 entry.m_bLink = e->FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT;
                 entry.m_nIndex = uint64_t(e->FileId.QuadPart);
+                entry.m_nSize = uint64_t(e->EndOfFile.QuadPart);
+                entry.m_nWriteTime = uint64_t(e->LastWriteTime.QuadPart);
                 entries.push_back(std::move(entry));
             }
             if (!e->NextEntryOffset)

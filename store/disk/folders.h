@@ -49,6 +49,8 @@ struct CFolderEntry {
     bool m_bFolder = false;
     bool m_bLink = false;  // a link or junction: a reparse point
     uint64_t m_nIndex = 0;
+    uint64_t m_nSize = 0;
+    uint64_t m_nWriteTime = 0;  // in 100 ns since 1601, as FILETIME
 };
 
 // Everything in folder but . and .., in the order the file system enumerates it, from one

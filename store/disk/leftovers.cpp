@@ -63,6 +63,9 @@ bool RemoveOwnFolder(const std::string& folder)
     std::vector<std::string> files, folders;
     if (folder.size() > kMaxFilePath || !ListEntries(folder, files, folders))
         return false;
+    // A folder that holds anything else is someone's: left as it is, its files included.
+    if (!folders.empty() || !std::all_of(files.begin(), files.end(), IsDescriptionFile))
+        return false;
     for (const std::string& file : files) {
         const std::string path = folder + "\\" + file;
         if (IsDescriptionFile(file) && path.size() <= kMaxFilePath)

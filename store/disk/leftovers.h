@@ -14,8 +14,9 @@ bool HoldsRenamedFolders(const std::string& parent);
 void TidyFolder(const std::string& parent);
 
 // Removes a folder of the store's own (a new or deleted category): its description and the
-// temporary files of description writes, then the folder. Anything else in it stays, and so
-// does the folder then: nothing but the store's own files is ever removed.
+// temporary files of description writes, then the folder. A folder that holds anything else is
+// left as it is, whole: nothing but the store's own files is ever removed, and nothing at all
+// from a folder that someone else has put files in.
 bool RemoveOwnFolder(const std::string& folder);
 
 // Deletes the temporary files of description writes in a category's folder.

@@ -3,6 +3,8 @@
 #include "areas/cache.h"
 #include "names/folder_names.h"
 #include "disk/profile.h"
+#include "formats/options.h"
+#include "formats/profile_text.h"
 
 #include <windows.h>
 
@@ -92,7 +94,7 @@ std::shared_ptr<const CDeviceTable> ReadTable(const std::string& ini)
 
 std::shared_ptr<const CDeviceTable> ReadDevicesUncached()
 {
-    const std::string ini = ModuleFolder() + "\\storage.ini";
+    const std::string ini = StorageIniPath();
     if (GetFileAttributesA(ini.c_str()) == INVALID_FILE_ATTRIBUTES)
         return LogicalDrives();
     CFileStamp stamp;
@@ -129,11 +131,23 @@ std::shared_ptr<const CDeviceTable> ReadDevices()
     return pass->m_devices;
 }
 
+std::string StorageIniPath()
+{
+    return ModuleFolder() + "\\storage.ini";
+}
+
+std::string ReadOption(const char* key)
+{
+    char value[256] = {};
+    const std::string ini = StorageIniPath();
+    if (ini.size() <= kMaxFilePath)
+        GetPrivateProfileStringA("options", key, "", value, sizeof value, ini.c_str());
+    return ProfileValue(value);
+}
+
 unsigned ServerDeadline()
 {
-    const std::string ini = ModuleFolder() + "\\storage.ini";
-    const UINT ms = GetPrivateProfileIntA("options", "server_deadline_ms", 500, ini.c_str());
-    return ms < 50 ? 50 : ms > 120000 ? 120000 : ms;
+    return OptionNumber(ReadOption(kServerDeadlineOption.key), kServerDeadlineOption);
 }
 
 bool ResolveDevice(const char* token, Device& device)

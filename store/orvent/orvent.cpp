@@ -5,13 +5,15 @@
 #include "device_lookup.h"
 #include "api/runtime_reserve.h"
 #include "framework/no_throw.h"
+#include "trace/trace.h"
 
 namespace {
 
+// Each call traced when the site asks for it (trace/trace.h).
 template <typename Body>
-const char* Guarded(Body body)
+const char* Guarded(const char* call, std::initializer_list<TraceArg> args, Body body)
 {
-    return NoThrow(body, static_cast<const char*>(nullptr));
+    return Traced(call, args, [&] { return NoThrow(body, static_cast<const char*>(nullptr)); });
 }
 
 }  // namespace
@@ -20,37 +22,43 @@ extern "C" {
 
 void __cdecl StoreFailedConnections(CStringList& failed)
 {
-    NoThrow([&] {
-        for (const std::string& device : lookup::FailedDevices())
-            failed.AddTail(device.c_str());
+    Traced("StoreFailedConnections", {}, [&] {
+        int count = 0;
+        NoThrow([&] {
+            for (const std::string& device : lookup::FailedDevices()) {
+                failed.AddTail(device.c_str());
+                ++count;
+            }
+        });
+        return count;
     });
 }
 
 const char* __cdecl ListFirstDevice(const char* /*server*/, int /*kind*/)
 {
-    return Guarded([] { return lookup::FirstDevice(); });
+    return Guarded("ListFirstDevice", {}, [] { return lookup::FirstDevice(); });
 }
 
 const char* __cdecl ListNextDevice(void)
 {
-    return Guarded([] { return lookup::NextDevice(); });
+    return Guarded("ListNextDevice", {}, [] { return lookup::NextDevice(); });
 }
 
 const char* __cdecl ListFirstArea(const char* device)
 {
-    return Guarded([&] { return lookup::FirstArea(device); });
+    return Guarded("ListFirstArea", {device}, [&] { return lookup::FirstArea(device); });
 }
 
 const char* __cdecl ListNextArea(void)
 {
-    return Guarded([] { return lookup::NextArea(); });
+    return Guarded("ListNextArea", {}, [] { return lookup::NextArea(); });
 }
 
 // Ours alone: the category store asks it which of the devices that a login path's lone digit
 // may name the calling thread has just listed.
 __declspec(dllexport) const char* __cdecl ListingDevice(void)
 {
-    return lookup::ListingDevice();
+    return Traced("ListingDevice", {}, [] { return lookup::ListingDevice(); });
 }
 
 // A thread that ends leaves nothing behind, nor a library that is freed.

@@ -29,6 +29,7 @@ struct CServer {
     ULONGLONG m_nCheckedAt = 0;     // when the state was last set
     bool m_bChecking = false;       // a worker is on it
     ULONGLONG m_nStartedAt = 0;     // when that worker began to run; 0 until it does
+    ULONGLONG m_nTookMs = 0;        // how long the last answer took, late or not
 };
 
 // Entries are never removed, so a worker keeps a pointer to its own. Freed with the library,
@@ -59,6 +60,7 @@ DWORD WINAPI CheckWorker(void* param)
     AcquireSRWLockExclusive(&g_lock);
     check->m_server->m_state = alive ? State::alive : State::unreachable;
     check->m_server->m_nCheckedAt = GetTickCount64();
+    check->m_server->m_nTookMs = check->m_server->m_nCheckedAt - check->m_server->m_nStartedAt;
     check->m_server->m_bChecking = false;
     ReleaseSRWLockExclusive(&g_lock);
     WakeAllConditionVariable(&g_answered);
@@ -230,4 +232,39 @@ bool IsServerReachable(const std::string& root)
     const bool reachable = it == g_servers.end() || it->second.m_state != State::unreachable;
     ReleaseSRWLockShared(&g_lock);
     return reachable;
+}
+
+ServerCheck LastServerCheck(const std::string& root)
+{
+    ServerCheck check;
+    AcquireSRWLockShared(&g_lock);
+    const auto it = g_servers.find(ServerKey(ServerOf(root)));
+    if (it != g_servers.end()) {
+        const CServer& server = it->second;
+        check.known = true;
+        check.reachable = server.m_state != State::unreachable;
+        check.answered = !server.m_bChecking;
+        check.ms = check.answered || !server.m_nStartedAt ? server.m_nTookMs
+                                                          : GetTickCount64() - server.m_nStartedAt;
+    }
+    ReleaseSRWLockShared(&g_lock);
+    return check;
+}
+
+void WaitForAnswers(const std::vector<std::string>& roots, unsigned long long ms)
+{
+    const ULONGLONG begin = GetTickCount64();
+    AcquireSRWLockExclusive(&g_lock);
+    for (;;) {
+        bool pending = false;
+        for (const std::string& root : roots) {
+            const auto it = g_servers.find(ServerKey(ServerOf(root)));
+            pending = pending || (it != g_servers.end() && it->second.m_bChecking);
+        }
+        const ULONGLONG spent = GetTickCount64() - begin;
+        if (!pending || spent >= ms)
+            break;
+        SleepConditionVariableSRW(&g_answered, &g_lock, DWORD(ms - spent), 0);
+    }
+    ReleaseSRWLockExclusive(&g_lock);
 }

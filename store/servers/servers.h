@@ -19,3 +19,17 @@ void CheckServers(const std::vector<std::string>& roots, bool again);
 
 // False when the server of root is unreachable; checks it first (as CheckServers) when needed.
 bool IsServerReachable(const std::string& root);
+
+// How the last check of root's server went, for a report: whether it is taken for reachable,
+// whether its worker has answered (a late answer makes it reachable again) and how long the
+// answer took, or has been awaited so far.
+struct ServerCheck {
+    bool known = false;  // no device named it yet, or it names no server
+    bool reachable = true;
+    bool answered = false;
+    unsigned long long ms = 0;
+};
+ServerCheck LastServerCheck(const std::string& root);
+
+// Waits until the checks of roots' servers have answered, at most ms in all.
+void WaitForAnswers(const std::vector<std::string>& roots, unsigned long long ms);

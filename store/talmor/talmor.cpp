@@ -4,6 +4,7 @@
 
 #include "category_store.h"
 #include "framework/no_throw.h"
+#include "trace/trace.h"
 #include "vorlanx.h"
 
 #include <initializer_list>
@@ -11,10 +12,11 @@
 
 namespace {
 
+// Each call traced when the site asks for it (trace/trace.h).
 template <typename Body>
-int Guarded(Body body)
+int Guarded(const char* call, std::initializer_list<TraceArg> args, Body body)
 {
-    return NoThrow(body, VORLANX_ERR_IO, VORLANX_ERR_NO_MEMORY);
+    return Traced(call, args, [&] { return NoThrow(body, VORLANX_ERR_IO, VORLANX_ERR_NO_MEMORY); });
 }
 
 }  // namespace
@@ -24,17 +26,21 @@ extern "C" {
 void __cdecl talmor_startcache(void)
 {
     // Without memory for a pass the calls simply read afresh: the answers are the same.
-    NoThrow(OpenCachePass);
+    Traced("talmor_startcache", {}, [] {
+        NoThrow(OpenCachePass);
+        return 0;
+    });
 }
 
 void __cdecl talmor_stopcache(void)
 {
-    CloseCachePass();
+    Traced("talmor_stopcache", {}, [] { CloseCachePass(); return 0; });
 }
 
 int __cdecl talmor_IsAreaReadonly(const char* device, const char* area)
 {
-    return Guarded([&] { return AreaReadOnlyStatus(device, area); });
+    return Guarded("talmor_IsAreaReadonly", {device, area},
+                   [&] { return AreaReadOnlyStatus(device, area); });
 }
 
 int __cdecl cc_check_trailer_ex(char* loginPath, int /*mode*/, int* first, int* second, int* third)
@@ -42,7 +48,8 @@ int __cdecl cc_check_trailer_ex(char* loginPath, int /*mode*/, int* first, int* 
     for (int* out : {first, second, third})
         if (out)
             *out = 0;
-    const int code = Guarded([&] { return CheckLoginControl(loginPath); });
+    const int code = Guarded("cc_check_trailer_ex", {loginPath},
+                             [&] { return CheckLoginControl(loginPath); });
     // Nobody can log in to an area whose login control cannot be read.
     if (code != VORLANX_OK && code != VORLANX_AREA_BLOCKED && code != VORLANX_AREA_RESTRICTED &&
         code != VORLANX_AREA_RESTRICTED_EXPIRED && second)
@@ -53,24 +60,28 @@ int __cdecl cc_check_trailer_ex(char* loginPath, int /*mode*/, int* first, int* 
 int __cdecl talmor_RetrieveCategory(const char* device, const char* area, const char* category,
                                     CCategoryData* record)
 {
-    return Guarded([&] { return RetrieveCategory(device, area, category, record); });
+    return Guarded("talmor_RetrieveCategory", {device, area, category},
+                   [&] { return RetrieveCategory(device, area, category, record); });
 }
 
 int __cdecl talmor_NewCategory(const char* device, const char* area, const char* category,
                                CCategoryData* record)
 {
-    return Guarded([&] { return NewCategory(device, area, category, record); });
+    return Guarded("talmor_NewCategory", {device, area, category, record ? record->name : nullptr},
+                   [&] { return NewCategory(device, area, category, record); });
 }
 
 int __cdecl talmor_EditCategory(const char* device, const char* area, const char* category,
                                 CCategoryData* record)
 {
-    return Guarded([&] { return EditCategory(device, area, category, record); });
+    return Guarded("talmor_EditCategory", {device, area, category, record ? record->name : nullptr},
+                   [&] { return EditCategory(device, area, category, record); });
 }
 
 int __cdecl talmor_DeleteCategory(const char* device, const char* area, const char* category)
 {
-    return Guarded([&] { return DeleteCategory(device, area, category); });
+    return Guarded("talmor_DeleteCategory", {device, area, category},
+                   [&] { return DeleteCategory(device, area, category); });
 }
 
 }  // extern "C"

@@ -1,5 +1,6 @@
 #include "formats/device_table.h"
 #include "formats/login_keys.h"
+#include "formats/options.h"
 #include "formats/profile_text.h"
 
 #include <gtest/gtest.h>
@@ -24,6 +25,22 @@ TEST(ProfileText, SectionBufferLinesAndValuesAsPeopleWriteThem)
     EXPECT_FALSE(SplitProfileLine("no equals", key, value));
     ASSERT_TRUE(SplitProfileLine(" 12 = \\\\srv\\s=1 ", key, value));
     EXPECT_EQ(key + "|" + value, "12|\\\\srv\\s=1");
+}
+
+TEST(Options, DeadlineTextsAndTheValueUsed)
+{
+    const struct {
+        const char* text;
+        unsigned used;
+        bool exact;
+    } cases[] = {{"", 500, true},        {"2000", 2000, true},     {"fast", 500, false},
+                 {"2000ms", 2000, false}, {"10", 50, false},        {"999999999999", 120000, false},
+                 {"-5", 500, false},      {"120000", 120000, true}, {"50", 50, true}};
+    for (const auto& c : cases) {
+        bool exact = !c.exact;
+        EXPECT_EQ(OptionNumber(c.text, kServerDeadlineOption, &exact), c.used) << c.text;
+        EXPECT_EQ(exact, c.exact) << c.text;
+    }
 }
 
 TEST(LoginKeys, AccessReadonlyAndHiddenWithoutCase)

@@ -1,5 +1,6 @@
 // vorlanxhost.exe: runs vorlanx.dll from a shell. It loads the library that lies beside it and
 // calls its exports by name, as any host would.
+#include "site_report.h"
 #include "vorlanx.h"
 
 #include <windows.h>
@@ -7,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <string>
 
 namespace {
@@ -23,6 +25,10 @@ const char kUsage[] =
     "                                             create NAME below CATEGORY (\"\" for the area)\n"
     "  edit DEVICE AREA CATEGORY NAME [DESCRIPTION]\n"
     "                                             rename CATEGORY to NAME, set its description\n"
+    "  check [--json] [--tidy] [DEVICE [AREA]]    check the site as the browser and the writes\n"
+    "                                             meet it (storage.ini beside this program),\n"
+    "                                             and say why; --tidy removes the leftovers of\n"
+    "                                             cut-off writes. Exit 1 when an error is found\n"
     "\n"
     "A category below another is named by its levels joined with '#': CAT#SUB.\n"
     "Exit status: 0 on success, 1 when the library or the store refused (the code is printed\n"
@@ -75,6 +81,15 @@ int main(int argc, char** argv)
     const std::string command = argv[1];
     const int count = argc - 2;
     char** args = argv + 2;
+    if (command == "check") {
+        int status = 1;
+        try {
+            status = RunSiteCheck(count, args);
+        } catch (const std::exception& e) {
+            fprintf(stderr, "vorlanxhost: the check stopped: %s\n", e.what());
+        }
+        return status == 2 ? Usage() : status;
+    }
     const bool known = (command == "browse" && count <= 2) ||
                        (command == "retrieve" && count == 3) ||
                        ((command == "new" || command == "edit") && (count == 4 || count == 5));

@@ -1,0 +1,118 @@
+// The support trace through the shipped libraries: a browse in this process while other
+// processes write, all into one trace named by storage.ini; every line whole, with the codes the
+// calls answered; then the cut-over to PATH.1 at 1 MB.
+#include "support/drivers/dialog_driver.h"
+#include "support/fixtures/deployment.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <set>
+#include <sstream>
+
+namespace {
+
+HANDLE StartHost(const std::string& folder, const std::string& arguments)
+{
+    std::string command = "\"" + folder + "\\vorlanxhost.exe\" " + arguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS,
+                        nullptr, folder.c_str(), &startup, &process))
+        return nullptr;
+    CloseHandle(process.hThread);
+    return process.hProcess;
+}
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+TEST(Trace, BrowseAndWritesOfSeveralProcessesLeaveWholeLinesWithTheirCodes)
+{
+    Deployment deployment;
+    const std::string root = deployment.MakeDevice("dev1");
+    for (const char* area : {"AREA1", "AREA2"})
+        MakeArea(root + "\\userroot\\storage", area, "open");
+    MakeArea(root + "\\userroot\\storage", "SHUT", "blocked");
+    deployment.WriteStorageIni({{"1", root}});
+    const std::string trace = deployment.Folder() + "\\trace.txt";
+    const std::string ini = deployment.Folder() + "\\storage.ini";
+    WriteTextFile(ini, ReadTextFile(ini) + "[options]\r\ntrace = " + trace + " ; for support\r\n");
+
+    std::vector<HANDLE> hosts;
+    for (int i = 0; i < 4; ++i)
+        hosts.push_back(StartHost(deployment.Folder(),
+                                  "new 1 AREA1 \"\" CAT" + std::to_string(i % 2) + " words"));
+    // Loaded and freed here: a library writes what it still holds of its trace as it unloads.
+    const HMODULE vorlanx = LoadLibraryExA((deployment.Folder() + "\\vorlanx.dll").c_str(), nullptr,
+                                          LOAD_WITH_ALTERED_SEARCH_PATH);
+    VorlanxExports exports;
+    ASSERT_TRUE(exports.Bind(vorlanx));
+    {
+        DialogDriver driver([](HWND dialog) { ClickButton(dialog, IDCANCEL); });
+        free(exports.browse(nullptr, "1", "AREA1"));
+    }
+    FreeLibrary(vorlanx);
+    for (HANDLE host : hosts) {
+        ASSERT_NE(host, nullptr);
+        EXPECT_EQ(WaitForSingleObject(host, 60000), WAIT_OBJECT_0);
+        CloseHandle(host);
+    }
+
+    const std::regex whole(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{6}Z pid (\d+) tid \d+ )"
+                           R"((\w+)\((.*)\) -> (\S+) in \d+\.\d{3} ms\r$)");
+    std::set<std::string> pids, seen;
+    for (const std::string& line : Lines(ReadTextFile(trace))) {
+        std::smatch m;
+        ASSERT_TRUE(std::regex_match(line, m, whole)) << line;
+        pids.insert(m[1]);
+        seen.insert(m[2].str() + "(" + m[3].str() + ") -> " + m[4].str());
+    }
+    EXPECT_EQ(pids.size(), 5u);  // this process and the four writers
+    // Two writers of each name: one made it, the other was told it exists.
+    for (const char* expected : {
+             "ListFirstDevice() -> \"1\"",
+             "cc_check_trailer_ex(\"1:\\userroot\\storage\\SHUT\\login.ctl\") -> 1018",
+             "vorlanx_browse_category(\"1\", \"AREA1\") -> \"\"",
+             "talmor_NewCategory(\"1\", \"AREA1\", \"\", \"CAT0\") -> 1",
+             "talmor_NewCategory(\"1\", \"AREA1\", \"\", \"CAT0\") -> 1006",
+             "vorlanx_new_category(\"1\", \"AREA1\", \"\", \"CAT1\") -> 1",
+             "vorlanx_new_category(\"1\", \"AREA1\", \"\", \"CAT1\") -> 1006"})
+        EXPECT_TRUE(seen.count(expected)) << expected;
+}
+
+TEST(Trace, IsCutOverAtOneMegabyteAndKeepsItsLinesWhole)
+{
+    Deployment deployment;
+    const std::string root = deployment.MakeDevice("dev1");
+    MakeArea(root + "\\userroot\\storage", "AREA1", "open");
+    deployment.WriteStorageIni({{"1", root}});
+    const std::string trace = deployment.Folder() + "\\trace.txt";
+    const std::string ini = deployment.Folder() + "\\storage.ini";
+    WriteTextFile(ini, ReadTextFile(ini) + "[options]\r\ntrace = " + trace + "\r\n");
+    WriteTextFile(trace, std::string((1 << 20) - 10, '.') + "\r\n");
+    HANDLE host = StartHost(deployment.Folder(), "retrieve 1 AREA1 NONE");
+    ASSERT_NE(host, nullptr);
+    EXPECT_EQ(WaitForSingleObject(host, 60000), WAIT_OBJECT_0);
+    CloseHandle(host);
+    host = StartHost(deployment.Folder(), "retrieve 1 AREA1 OTHER");
+    ASSERT_NE(host, nullptr);
+    EXPECT_EQ(WaitForSingleObject(host, 60000), WAIT_OBJECT_0);
+    CloseHandle(host);
+    const std::vector<std::string> old = Lines(ReadTextFile(trace + ".1"));
+    const std::vector<std::string> now = Lines(ReadTextFile(trace));
+    ASSERT_FALSE(old.empty());
+    EXPECT_NE(old.back().find("(\"1\", \"AREA1\", \"NONE\") -> 2005"), std::string::npos);
+    ASSERT_EQ(now.size(), 2u);  // the second host's two calls, each a whole line
+    for (const std::string& line : now)
+        EXPECT_NE(line.find("(\"1\", \"AREA1\", \"OTHER\") -> 2005"), std::string::npos) << line;
+}
+
+}  // namespace
