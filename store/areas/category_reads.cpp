@@ -66,11 +66,11 @@ int CheckLoginControl(const char* loginPath)
     return control.readable ? control.access : VORLANX_ERR_NO_LOGIN_CONTROL;
 }
 
-int RetrieveCategory(const char* device, const char* area, const char* category,
-                     CCategoryData* record)
+namespace {
+
+int ReadCategory(const char* device, const char* area, const char* category,
+                 CCategoryData* record)
 {
-    if (!record)
-        return VORLANX_ERR_INVALID_ARGUMENT;
     std::string parent, name, description;
     int code = LocateCategory(device, area, category, parent, name);
     if (code != VORLANX_OK)
@@ -83,4 +83,20 @@ int RetrieveCategory(const char* device, const char* area, const char* category,
     memcpy(record->name, name.c_str(), name.size() + 1);
     memcpy(record->description, description.c_str(), description.size() + 1);
     return VORLANX_OK;
+}
+
+}  // namespace
+
+int RetrieveCategory(const char* device, const char* area, const char* category,
+                     CCategoryData* record)
+{
+    if (!record)
+        return VORLANX_ERR_INVALID_ARGUMENT;
+    // A category that a writer renames or deletes while it is read may fail a read part way (its
+    // folder or file caught between two names): a new look tells that from a folder the system
+    // cannot read, which fails every time.
+    int code = VORLANX_ERR_IO;
+    for (int tries = 0; tries < 3 && code == VORLANX_ERR_IO; ++tries)
+        code = ReadCategory(device, area, category, record);
+    return code;
 }

@@ -88,8 +88,11 @@ Found FindFolder(const std::string& folder, const std::string& name, std::string
 
 Found FoundByError(unsigned long error)
 {
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? Found::no
-                                                                          : Found::unreadable;
+    // A search that matched nothing may also say there were no more files.
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
+                   error == ERROR_NO_MORE_FILES
+               ? Found::no
+               : Found::unreadable;
 }
 
 Found FindSubFolder(const std::string& folder, const std::string& name, std::string& actual)

@@ -5,6 +5,7 @@
 #include "support/drivers/dialog_driver.h"
 #include "support/fixtures/file_server.h"
 #include "support/drivers/tree_dump.h"
+#include "support/store/store_forwarder.h"
 
 #include <gtest/gtest.h>
 
@@ -123,6 +124,24 @@ TEST_F(FileServers, DeadServerRefusesAtOnceAndIsUsedAgainWhenBack)
         code = exports.retrieve(nullptr, "2", "AREA1", "CAT1", name, description);
     EXPECT_EQ(code, VORLANX_OK);
     EXPECT_STREQ(description, "words");
+}
+
+// One verdict per open: a server that misses its deadline is a failed connection of the open, and
+// its device lists no areas in that open even when the server has answered (and sped up) since.
+TEST_F(FileServers, ADeviceShownEmptyForItsServerIsAFailedConnectionOfThatOpen)
+{
+    ASSERT_TRUE(ForwardStoreTo(*deployment));
+    servers[4]->Control(2000, false);
+    CStringList failed;
+    StoreFailedConnections(failed);
+    servers[4]->Control(0, false);
+    Sleep(2500);
+    std::vector<std::string> shownEmpty;
+    for (const char* device = ListFirstDevice("\\\\.", 7); device; device = ListNextDevice())
+        if (!ListFirstArea(device))
+            shownEmpty.push_back(device);
+    EXPECT_EQ(std::vector<std::string>(failed.begin(), failed.end()), shownEmpty);
+    EXPECT_EQ(shownEmpty, std::vector<std::string>{"5"});
 }
 
 // A server that passes its check but fails the reads a call needs: 2007 or 2013, never 2004/2005.
