@@ -15,10 +15,13 @@
 
 LoginControl ReadLoginControlFile(const std::string& path)
 {
-    LoginControl control;
     std::vector<std::string> lines;
-    if (!ReadProfileSection(path, "login", lines))
-        return control;
+    return ReadProfileSection(path, "login", lines) ? LoginControlOf(lines) : LoginControl();
+}
+
+LoginControl LoginControlOf(const std::vector<std::string>& lines)
+{
+    LoginControl control;
     const LoginKeys keys = ParseLoginKeys(lines);
     switch (keys.access) {
     case LoginAccess::open: control.access = VORLANX_OK; break;

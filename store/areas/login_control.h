@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 struct LoginControl {
     bool readable = false;  // the file exists and names a known access
@@ -15,6 +16,8 @@ struct LoginControl {
 LoginControl ReadLoginControl(const std::string& path);
 // Always from the file: reads nothing but it, so it may run on a worker.
 LoginControl ReadLoginControlFile(const std::string& path);
+// What the lines of a file's section [login] give.
+LoginControl LoginControlOf(const std::vector<std::string>& lines);
 
 // <area folder>\login.ctl. The login check and the read-only test name a file alike, so that a
 // pass reads it once.

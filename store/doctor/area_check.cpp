@@ -8,7 +8,6 @@
 #include "disk/profile.h"
 #include "external/category_data.h"
 #include "formats/login_keys.h"
-#include "formats/profile_text.h"
 #include "names/folder_names.h"
 #include "names/own_names.h"
 #include "vorlanx.h"
@@ -35,7 +34,6 @@ std::string Code(int code)
 void CheckLoginControl(const std::string& folder, CFindings& found)
 {
     const std::string path = LoginFilePath(folder);
-    const LoginControl control = ReadLoginControlFile(path);
     std::vector<std::string> lines;
     if (!Exists(path) || !ReadProfileSection(path, "login", lines)) {
         found.Add(Severity::error, "no-login-control", "",
@@ -45,22 +43,15 @@ void CheckLoginControl(const std::string& folder, CFindings& found)
                   "restricted), readonly = no, hidden = no.");
         return;
     }
+    const LoginControl control = LoginControlOf(lines);
     const Severity weight = control.readable ? Severity::warning : Severity::error;
     const std::string effect = control.readable
         ? "the store ignores it"
         : "the store cannot read the area's access: the browser shows it blocked and writes "
           "answer " + Code(VORLANX_ERR_NO_LOGIN_CONTROL);
     bool unknown = false;
-    std::string key, value;
     for (const std::string& line : lines) {
-        bool known = SplitProfileLine(line, key, value);
-        if (known && SameName(key, "access"))
-            known = ParseLoginKeys({line}).access != LoginAccess::unknown;
-        else if (known && (SameName(key, "readonly") || SameName(key, "hidden")))
-            known = SameName(value, "yes") || SameName(value, "no");
-        else
-            known = false;
-        if (known)
+        if (IsKnownLoginLine(line))
             continue;
         unknown = true;
         found.Add(weight, "unknown-login-key", "",

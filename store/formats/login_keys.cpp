@@ -3,15 +3,20 @@
 #include "names/folder_names.h"
 #include "formats/profile_text.h"
 
+namespace {
+
+const struct {
+    const char* text;
+    LoginAccess access;
+} kAccess[] = {{"open", LoginAccess::open},
+               {"blocked", LoginAccess::blocked},
+               {"restricted", LoginAccess::restricted},
+               {"restricted-expired", LoginAccess::restrictedExpired}};
+
+}  // namespace
+
 LoginKeys ParseLoginKeys(const std::vector<std::string>& lines)
 {
-    static const struct {
-        const char* text;
-        LoginAccess access;
-    } kAccess[] = {{"open", LoginAccess::open},
-                   {"blocked", LoginAccess::blocked},
-                   {"restricted", LoginAccess::restricted},
-                   {"restricted-expired", LoginAccess::restrictedExpired}};
     LoginKeys keys;
     std::string key, value;
     for (const std::string& line : lines) {
@@ -28,4 +33,19 @@ LoginKeys ParseLoginKeys(const std::vector<std::string>& lines)
         }
     }
     return keys;
+}
+
+bool IsKnownLoginLine(const std::string& line)
+{
+    std::string key, value;
+    if (!SplitProfileLine(line, key, value))
+        return false;
+    if (SameName(key, "access")) {
+        for (const auto& a : kAccess)
+            if (SameName(value, a.text))
+                return true;
+        return false;
+    }
+    return (SameName(key, "readonly") || SameName(key, "hidden")) &&
+           (SameName(value, "yes") || SameName(value, "no"));
 }

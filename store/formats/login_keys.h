@@ -17,3 +17,7 @@ struct LoginKeys {
 // The section's "key = value" lines as the profile functions give them, in order; a key said
 // twice counts as its last line says.
 LoginKeys ParseLoginKeys(const std::vector<std::string>& lines);
+
+// True for a "key = value" line whose key and value the store knows; any other line is passed
+// over by ParseLoginKeys.
+bool IsKnownLoginLine(const std::string& line);
