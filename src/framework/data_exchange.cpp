@@ -15,11 +15,13 @@ void CDataExchange::Fail()
 {
     if (m_bSaveAndValidate && m_hWndLastControl)
         ::SetFocus(m_hWndLastControl);
-    throw Failed();
+    m_bFailed = true;
 }
 
 void DDX_Text(CDataExchange* pDX, int id, CString& value)
 {
+    if (pDX->Failed())
+        return;
     HWND control = pDX->PrepareCtrl(id);
     if (!pDX->m_bSaveAndValidate) {
         ::SetWindowTextA(control, value);
@@ -32,6 +34,8 @@ void DDX_Text(CDataExchange* pDX, int id, CString& value)
 
 void DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars)
 {
+    if (pDX->Failed())
+        return;
     if (!pDX->m_bSaveAndValidate) {
         ::SendMessageA(pDX->LastControl(), EM_LIMITTEXT, nChars, 0);
         return;
@@ -50,6 +54,8 @@ void DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars)
 
 void DDX_Control(CDataExchange* pDX, int id, CWnd& control)
 {
+    if (pDX->Failed())
+        return;
     if (!control.m_hWnd)
         control.Attach(pDX->PrepareCtrl(id));
 }

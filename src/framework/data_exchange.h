@@ -1,5 +1,7 @@
 // Data exchange between a dialog's controls and its members. A failed validation shows its
-// message, focuses the control and stops the exchange (Fail).
+// message, focuses the control and stops the exchange (Fail): every exchange after it does
+// nothing. No exception: a throw would start the runtime's thread support in a library that a
+// host may load and free many times.
 #pragma once
 
 #include "framework/wnd.h"
@@ -15,14 +17,15 @@ public:
     HWND PrepareCtrl(int id);
     HWND LastControl() const { return m_hWndLastControl; }
     // Focuses the last prepared control and ends the exchange; UpdateData returns FALSE.
-    [[noreturn]] void Fail();
-    struct Failed {};  // thrown by Fail, caught by UpdateData: it never leaves the dialog
+    void Fail();
+    bool Failed() const { return m_bFailed; }
 
     BOOL m_bSaveAndValidate;
     CWnd* m_pDlgWnd;
 
 private:
     HWND m_hWndLastControl = nullptr;
+    bool m_bFailed = false;
 };
 
 // Binds a control member to the dialog's control id, once.

@@ -37,12 +37,8 @@ INT_PTR CDialog::DoModal()
 BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
 {
     CDataExchange dx(this, bSaveAndValidate);
-    try {
-        DoDataExchange(&dx);
-    } catch (const CDataExchange::Failed&) {
-        return FALSE;
-    }
-    return TRUE;
+    DoDataExchange(&dx);
+    return !dx.Failed();
 }
 
 BOOL CDialog::OnInitDialog()
