@@ -24,7 +24,7 @@ struct CAreaFolders {
 
 struct CCachePass {
     std::shared_ptr<const CDeviceTable> m_devices;  // null until first asked for
-    std::map<std::string, LoginControl> m_mapLogins;  // by the file's path
+    std::unordered_map<std::string, LoginControl> m_mapLogins;  // by the file's path
     // Storage folders' sub-folders as read, by the storage folder's path; none for a folder
     // that could not be read.
     std::map<std::string, std::optional<CAreaFolders>> m_mapAreaFolders;

@@ -6,6 +6,8 @@
 #include "names/folder_names.h"
 #include "names/own_names.h"
 
+#include <string_view>
+
 namespace {
 
 bool IsDecidable(const std::string& name)
@@ -23,11 +25,15 @@ bool IsDecidable(const std::string& name)
 void ReadLoginFiles(CCachePass& pass, const std::string& storage,
                     const std::vector<std::string>& folders)
 {
+    pass.m_mapLogins.reserve(pass.m_mapLogins.size() + folders.size());
     for (const std::string& folder : folders)
         if (!IsLeftoverFolder(folder)) {
-            std::string path = LoginFilePath(JoinPath(storage, folder, AnsiCodePage()));
-            if (!pass.m_mapLogins.count(path))
-                pass.m_mapLogins.emplace(path, ReadLoginControlFile(path));
+            std::string path;
+            ListedLoginPath(storage, folder, path);
+            if (!pass.m_mapLogins.count(path)) {
+                const LoginControl control = ReadLoginControlFile(path);
+                pass.m_mapLogins.emplace(std::move(path), control);
+            }
         }
 }
 
@@ -61,6 +67,14 @@ const std::optional<CAreaFolders>& AreaFolders(CCachePass& pass, const std::stri
 }
 
 }  // namespace
+
+void ListedLoginPath(const std::string& storage, const std::string& folder, std::string& path)
+{
+    const std::string_view file = kLoginControlFile;
+    path.clear();
+    path.reserve(storage.size() + folder.size() + file.size() + 2);
+    path.append(storage).append(1, '\\').append(folder).append(1, '\\').append(file);
+}
 
 Listed FindListedArea(const std::string& storage, const std::string& name, std::string& actual)
 {

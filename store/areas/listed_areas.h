@@ -14,3 +14,8 @@ enum class Listed { yes, no, unknown };
 // outside a pass, when the folder could not be read, and for a name whose match only the file
 // system can tell (bytes beyond ASCII, a short name's '~', a name no folder can carry).
 Listed FindListedArea(const std::string& storage, const std::string& name, std::string& actual);
+
+// The login control file of a folder that a pass listed in storage, as LoginFilePath(JoinPath(
+// storage, folder)) gives it, composed in path's own buffer: a storage folder's path ends in the
+// name of its last level and a listed name in none of its own separators, so each join adds one.
+void ListedLoginPath(const std::string& storage, const std::string& folder, std::string& path);
