@@ -12,19 +12,25 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
+#include <string_view>
 #include <vector>
 
-// A folder's sub-folders: the spellings on disk, and for each name with ASCII letters folded the
-// first of them that the enumeration gave.
+// A folder's sub-folders as one read gave them: their spellings on disk in the enumeration's
+// order; by spelling, the login control that the pass read from each (null for a leftover,
+// whose file it does not read); and, made at the first name not found as spelled, for each name
+// with ASCII letters folded the first spelling that the enumeration gave. Filled in place and
+// never changed after: the views point into m_vecNames.
 struct CAreaFolders {
-    std::unordered_set<std::string> m_setNames;
-    std::unordered_map<std::string, std::string> m_mapFolded;
+    std::vector<std::string> m_vecNames;
+    std::unordered_map<std::string_view, const LoginControl*> m_mapNames;
+    std::unordered_map<std::string, std::string_view> m_mapFolded;
+    bool m_bFolded = false;
 };
 
 struct CCachePass {
     std::shared_ptr<const CDeviceTable> m_devices;  // null until first asked for
-    std::unordered_map<std::string, LoginControl> m_mapLogins;  // by the file's path
+    // By the file's path; never erased from, so a listed folder keeps a pointer to its entry.
+    std::unordered_map<std::string, LoginControl> m_mapLogins;
     // Storage folders' sub-folders as read, by the storage folder's path; none for a folder
     // that could not be read.
     std::map<std::string, std::optional<CAreaFolders>> m_mapAreaFolders;

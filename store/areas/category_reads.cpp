@@ -60,10 +60,15 @@ int CheckLoginControl(const char* loginPath)
     // there has no file to read, and a listed one's file has one name for both checks.
     const std::string storage = StorageFolder(root);
     std::string entry, actual;
+    const LoginControl* listed = nullptr;
     if (LoginEntry(storage, path, entry)) {
-        switch (FindListedArea(storage, entry, actual)) {
+        switch (FindListedArea(storage, entry, actual, &listed)) {
         case Listed::no: return VORLANX_ERR_NO_LOGIN_CONTROL;
-        case Listed::yes: ListedLoginPath(storage, actual, path); break;
+        case Listed::yes:
+            if (listed)
+                return listed->readable ? listed->access : VORLANX_ERR_NO_LOGIN_CONTROL;
+            ListedLoginPath(storage, actual, path);
+            break;
         case Listed::unknown: break;
         }
     }
