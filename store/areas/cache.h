@@ -11,18 +11,19 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // A folder's sub-folders as one read gave them: their spellings on disk in the enumeration's
-// order; by spelling, the login control that the pass read from each (null for a leftover,
-// whose file it does not read); and, made at the first name not found as spelled, for each name
-// with ASCII letters folded the first spelling that the enumeration gave. Filled in place and
-// never changed after: the views point into m_vecNames.
+// order; by spelling, what the pass read from each one's login control file (a copy of its
+// entry in m_mapLogins, which never changes, kept beside the name: a listing of many thousand
+// areas looks each up once; none for a leftover, whose file the pass does not read); and, made
+// at the first name not found as spelled, for each name with ASCII letters folded the first
+// spelling that the enumeration gave (a view of m_mapNames' key).
 struct CAreaFolders {
     std::vector<std::string> m_vecNames;
-    std::unordered_map<std::string_view, const LoginControl*> m_mapNames;
+    std::unordered_map<std::string, std::optional<LoginControl>> m_mapNames;
     std::unordered_map<std::string, std::string_view> m_mapFolded;
     bool m_bFolded = false;
 };

@@ -25,17 +25,19 @@ bool IsDecidable(const std::string& name)
 // login check of a listed area looks up nothing more.
 void ReadLoginFiles(CCachePass& pass, const std::string& storage, CAreaFolders& folders)
 {
+    // Distinct names make distinct paths: only a file the pass read before may be there already.
+    const bool fresh = pass.m_mapLogins.empty();
     pass.m_mapLogins.reserve(pass.m_mapLogins.size() + folders.m_vecNames.size());
     folders.m_mapNames.reserve(folders.m_vecNames.size());
     std::string path;
     for (const std::string& folder : folders.m_vecNames) {
-        const LoginControl* login = nullptr;
+        std::optional<LoginControl> login;
         if (!IsLeftoverFolder(folder)) {
             ListedLoginPath(storage, folder, path);
-            auto it = pass.m_mapLogins.find(path);
+            auto it = fresh ? pass.m_mapLogins.end() : pass.m_mapLogins.find(path);
             if (it == pass.m_mapLogins.end())
                 it = pass.m_mapLogins.emplace(path, ReadLoginControlFile(path)).first;
-            login = &it->second;
+            login = it->second;
         }
         folders.m_mapNames.emplace(folder, login);
     }
@@ -57,7 +59,7 @@ void FoldNames(CAreaFolders& folders)
         return;
     folders.m_mapFolded.reserve(folders.m_vecNames.size());
     for (const std::string& name : folders.m_vecNames)
-        folders.m_mapFolded.emplace(Folded(name), name);
+        folders.m_mapFolded.emplace(Folded(name), folders.m_mapNames.find(name)->first);
     folders.m_bFolded = true;
 }
 
@@ -74,8 +76,7 @@ std::optional<CAreaFolders>& AreaFolders(CCachePass& pass, const std::string& st
             if (e.m_bFolder)
                 folders->m_vecNames.push_back(std::move(e.m_strName));
     }
-    // The views are made where the names stay; a pass without memory to finish them does not
-    // keep half of them.
+    // A pass without memory to finish the names' answers does not keep half of them.
     it = pass.m_mapAreaFolders.emplace(storage, std::move(folders)).first;
     if (it->second) {
         try {
@@ -113,10 +114,10 @@ Listed FindListedArea(const std::string& storage, const std::string& name, std::
         const auto it = folders->m_mapFolded.find(Folded(name));
         if (it == folders->m_mapFolded.end())
             return Listed::no;
-        named = folders->m_mapNames.find(it->second);
+        named = folders->m_mapNames.find(std::string(it->second));
     }
     actual = named->first;
     if (login)
-        *login = named->second;
+        *login = named->second ? &*named->second : nullptr;
     return Listed::yes;
 }
