@@ -11,20 +11,27 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
-// A folder's sub-folders: the spellings on disk, and for each name with ASCII letters folded the
-// first of them that the enumeration gave.
+// A folder's sub-folders as one read gave them: their spellings on disk in the enumeration's
+// order; by spelling, what the pass read from each one's login control file (a copy of its
+// entry in m_mapLogins, which never changes, kept beside the name: a listing of many thousand
+// areas looks each up once; none for a leftover, whose file the pass does not read); and, made
+// at the first name not found as spelled, for each name with ASCII letters folded the first
+// spelling that the enumeration gave (a view of m_mapNames' key).
 struct CAreaFolders {
-    std::unordered_set<std::string> m_setNames;
-    std::unordered_map<std::string, std::string> m_mapFolded;
+    std::vector<std::string> m_vecNames;
+    std::unordered_map<std::string, std::optional<LoginControl>> m_mapNames;
+    std::unordered_map<std::string, std::string_view> m_mapFolded;
+    bool m_bFolded = false;
 };
 
 struct CCachePass {
     std::shared_ptr<const CDeviceTable> m_devices;  // null until first asked for
-    std::map<std::string, LoginControl> m_mapLogins;  // by the file's path
+    // By the file's path; never erased from, so a listed folder keeps a pointer to its entry.
+    std::unordered_map<std::string, LoginControl> m_mapLogins;
     // Storage folders' sub-folders as read, by the storage folder's path; none for a folder
     // that could not be read.
     std::map<std::string, std::optional<CAreaFolders>> m_mapAreaFolders;

@@ -11,21 +11,26 @@
 #include "vorlanx.h"
 
 #include <cstring>
+#include <string_view>
 
 namespace {
 
 // The area entry of path when it is <storage>\ENTRY\login.ctl, as the browser writes it, with
-// an entry of ASCII bytes only (a double-byte name's trail byte may be a '\').
-bool LoginEntry(const std::string& storage, const std::string& path, std::string& entry)
+// an entry of ASCII bytes only (a double-byte name's trail byte may be a '\'). Compared where
+// it stands: asked for every area of a listing.
+bool LoginEntry(std::string_view storage, std::string_view path, std::string& entry)
 {
-    const std::string head = storage + "\\", tail = std::string("\\") + kLoginControlFile;
-    if (path.size() <= head.size() + tail.size() || !SameName(path.substr(0, head.size()), head) ||
-        !SameName(path.substr(path.size() - tail.size()), tail))
+    const std::string_view file = kLoginControlFile;
+    const size_t head = storage.size() + 1, tail = file.size() + 1;
+    if (path.size() <= head + tail || !SameName(path.substr(0, storage.size()), storage) ||
+        path[storage.size()] != '\\' || path[path.size() - tail] != '\\' ||
+        !SameName(path.substr(path.size() - file.size()), file))
         return false;
-    entry = path.substr(head.size(), path.size() - head.size() - tail.size());
-    for (const char c : entry)
+    const std::string_view name = path.substr(head, path.size() - head - tail);
+    for (const char c : name)
         if (static_cast<unsigned char>(c) >= 0x80 || c == '\\' || c == '/')
             return false;
+    entry.assign(name);
     return true;
 }
 
@@ -55,10 +60,15 @@ int CheckLoginControl(const char* loginPath)
     // there has no file to read, and a listed one's file has one name for both checks.
     const std::string storage = StorageFolder(root);
     std::string entry, actual;
+    const LoginControl* listed = nullptr;
     if (LoginEntry(storage, path, entry)) {
-        switch (FindListedArea(storage, entry, actual)) {
+        switch (FindListedArea(storage, entry, actual, &listed)) {
         case Listed::no: return VORLANX_ERR_NO_LOGIN_CONTROL;
-        case Listed::yes: path = LoginFilePath(JoinPath(storage, actual, AnsiCodePage())); break;
+        case Listed::yes:
+            if (listed)
+                return listed->readable ? listed->access : VORLANX_ERR_NO_LOGIN_CONTROL;
+            ListedLoginPath(storage, actual, path);
+            break;
         case Listed::unknown: break;
         }
     }

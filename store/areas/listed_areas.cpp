@@ -6,6 +6,8 @@
 #include "names/folder_names.h"
 #include "names/own_names.h"
 
+#include <string_view>
+
 namespace {
 
 bool IsDecidable(const std::string& name)
@@ -19,27 +21,49 @@ bool IsDecidable(const std::string& name)
 // The areas' login control files, one after another; what the pass holds already stays. The
 // profile functions hold one lock of the process (Wine's) for the whole read, so threads gain
 // nothing on them, not even on a slow server; each read would only queue for the lock, and
-// every hand-over costs a wake and a switch.
-void ReadLoginFiles(CCachePass& pass, const std::string& storage,
-                    const std::vector<std::string>& folders)
+// every hand-over costs a wake and a switch. Each listed name keeps where its answer is, so a
+// login check of a listed area looks up nothing more.
+void ReadLoginFiles(CCachePass& pass, const std::string& storage, CAreaFolders& folders)
 {
-    for (const std::string& folder : folders)
+    // Distinct names make distinct paths: only a file the pass read before may be there already.
+    const bool fresh = pass.m_mapLogins.empty();
+    pass.m_mapLogins.reserve(pass.m_mapLogins.size() + folders.m_vecNames.size());
+    folders.m_mapNames.reserve(folders.m_vecNames.size());
+    std::string path;
+    for (const std::string& folder : folders.m_vecNames) {
+        std::optional<LoginControl> login;
         if (!IsLeftoverFolder(folder)) {
-            std::string path = LoginFilePath(JoinPath(storage, folder, AnsiCodePage()));
-            if (!pass.m_mapLogins.count(path))
-                pass.m_mapLogins.emplace(path, ReadLoginControlFile(path));
+            ListedLoginPath(storage, folder, path);
+            auto it = fresh ? pass.m_mapLogins.end() : pass.m_mapLogins.find(path);
+            if (it == pass.m_mapLogins.end())
+                it = pass.m_mapLogins.emplace(path, ReadLoginControlFile(path)).first;
+            login = it->second;
         }
+        folders.m_mapNames.emplace(folder, login);
+    }
 }
 
-std::string Folded(std::string name)
+std::string Folded(std::string_view name)
 {
-    for (char& c : name)
+    std::string folded(name);
+    for (char& c : folded)
         if (c >= 'A' && c <= 'Z')
             c = char(c - 'A' + 'a');
-    return name;
+    return folded;
 }
 
-const std::optional<CAreaFolders>& AreaFolders(CCachePass& pass, const std::string& storage)
+// Made when a name is first not found as spelled: most checks name an area as it was listed.
+void FoldNames(CAreaFolders& folders)
+{
+    if (folders.m_bFolded)
+        return;
+    folders.m_mapFolded.reserve(folders.m_vecNames.size());
+    for (const std::string& name : folders.m_vecNames)
+        folders.m_mapFolded.emplace(Folded(name), folders.m_mapNames.find(name)->first);
+    folders.m_bFolded = true;
+}
+
+std::optional<CAreaFolders>& AreaFolders(CCachePass& pass, const std::string& storage)
 {
     auto it = pass.m_mapAreaFolders.find(storage);
     if (it != pass.m_mapAreaFolders.end())
@@ -48,35 +72,52 @@ const std::optional<CAreaFolders>& AreaFolders(CCachePass& pass, const std::stri
     std::vector<CFolderEntry> entries;
     if (ReadFolder(storage, entries)) {
         folders.emplace();
-        std::vector<std::string> names;
-        for (const CFolderEntry& e : entries)
-            if (e.m_bFolder) {
-                names.push_back(e.m_strName);
-                folders->m_setNames.insert(e.m_strName);
-                folders->m_mapFolded.emplace(Folded(e.m_strName), e.m_strName);
-            }
-        ReadLoginFiles(pass, storage, names);
+        for (CFolderEntry& e : entries)
+            if (e.m_bFolder)
+                folders->m_vecNames.push_back(std::move(e.m_strName));
     }
-    return pass.m_mapAreaFolders.emplace(storage, std::move(folders)).first->second;
+    // A pass without memory to finish the names' answers does not keep half of them.
+    it = pass.m_mapAreaFolders.emplace(storage, std::move(folders)).first;
+    if (it->second) {
+        try {
+            ReadLoginFiles(pass, storage, *it->second);
+        } catch (...) {
+            pass.m_mapAreaFolders.erase(it);
+            throw;
+        }
+    }
+    return it->second;
 }
 
 }  // namespace
 
-Listed FindListedArea(const std::string& storage, const std::string& name, std::string& actual)
+void ListedLoginPath(const std::string& storage, const std::string& folder, std::string& path)
+{
+    const std::string_view file = kLoginControlFile;
+    path.clear();
+    path.reserve(storage.size() + folder.size() + file.size() + 2);
+    path.append(storage).append(1, '\\').append(folder).append(1, '\\').append(file);
+}
+
+Listed FindListedArea(const std::string& storage, const std::string& name, std::string& actual,
+                      const LoginControl** login)
 {
     CCachePass* pass = CurrentCachePass();
     if (!pass || !IsDecidable(name))
         return Listed::unknown;
-    const std::optional<CAreaFolders>& folders = AreaFolders(*pass, storage);
+    std::optional<CAreaFolders>& folders = AreaFolders(*pass, storage);
     if (!folders)
         return Listed::unknown;
-    if (folders->m_setNames.count(name)) {
-        actual = name;
-        return Listed::yes;
+    auto named = folders->m_mapNames.find(name);
+    if (named == folders->m_mapNames.end()) {
+        FoldNames(*folders);
+        const auto it = folders->m_mapFolded.find(Folded(name));
+        if (it == folders->m_mapFolded.end())
+            return Listed::no;
+        named = folders->m_mapNames.find(std::string(it->second));
     }
-    const auto it = folders->m_mapFolded.find(Folded(name));
-    if (it == folders->m_mapFolded.end())
-        return Listed::no;
-    actual = it->second;
+    actual = named->first;
+    if (login)
+        *login = named->second ? &*named->second : nullptr;
     return Listed::yes;
 }

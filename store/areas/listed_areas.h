@@ -5,6 +5,8 @@
 // listed area's login control file is read into the pass, one after another.
 #pragma once
 
+#include "areas/login_control.h"
+
 #include <string>
 
 enum class Listed { yes, no, unknown };
@@ -13,4 +15,12 @@ enum class Listed { yes, no, unknown };
 // (the exact spelling first, then without ASCII case); actual is its spelling on disk. unknown
 // outside a pass, when the folder could not be read, and for a name whose match only the file
 // system can tell (bytes beyond ASCII, a short name's '~', a name no folder can carry).
-Listed FindListedArea(const std::string& storage, const std::string& name, std::string& actual);
+// login, when given, gets what the pass read from a found folder's login control file (null
+// for a leftover folder, whose file the pass does not read).
+Listed FindListedArea(const std::string& storage, const std::string& name, std::string& actual,
+                      const LoginControl** login = nullptr);
+
+// The login control file of a folder that a pass listed in storage, as LoginFilePath(JoinPath(
+// storage, folder)) gives it, composed in path's own buffer: a storage folder's path ends in the
+// name of its last level and a listed name in none of its own separators, so each join adds one.
+void ListedLoginPath(const std::string& storage, const std::string& folder, std::string& path);

@@ -8,10 +8,11 @@
 #include "names/own_names.h"
 #include "disk/profile.h"
 #include "servers/servers.h"
-#include "text/text.h"
 #include "vorlanx.h"
 
 #include <windows.h>
+
+#include <cstring>
 
 LoginControl ReadLoginControlFile(const std::string& path)
 {
@@ -71,25 +72,41 @@ LoginControl ReadLoginControl(const std::string& path)
     return it->second;
 }
 
+namespace {
+
+// True when a part of path between backslashes is "..", the parts taken as Split takes them.
+bool HasParentPart(const char* path, const CodePage& cp)
+{
+    for (const char *start = path, *p = path;; p = cp.Next(p)) {
+        if (*p != '\\' && *p != '\0')
+            continue;
+        if (p - start == 2 && start[0] == '.' && start[1] == '.')
+            return true;
+        if (*p == '\0')
+            return false;
+        start = p + 1;
+    }
+}
+
+}  // namespace
+
 bool MapLoginPath(const char* loginPath, std::string& path, std::string* root)
 {
     if (!loginPath)
         return false;
-    const std::string text = loginPath;
-    const size_t colon = text.find(':');
-    if (colon == std::string::npos)
+    // Asked for every area of a listing: the path is taken apart where it stands.
+    const char* colon = strchr(loginPath, ':');
+    if (!colon)
         return false;
     const std::shared_ptr<const CDeviceTable> table = ReadDevices();
-    const std::vector<const Device*> devices = LoginPathDevices(*table, text.substr(0, colon));
+    const std::vector<const Device*> devices =
+        LoginPathDevices(*table, std::string(loginPath, colon));
     if (devices.empty() || !IsAbsoluteRoot(devices.front()->root))
         return false;
-    const std::string rest = text.substr(colon + 1);
+    const char* rest = colon + 1;
     // The area part comes from a listing, so it never climbs; refuse a path that does.
-    if (rest.find('/') != std::string::npos)
+    if (strchr(rest, '/') || HasParentPart(rest, AnsiCodePage()))
         return false;
-    for (const std::string& part : Split(rest, '\\', AnsiCodePage()))
-        if (part == "..")
-            return false;
     // Not knowing which device is meant, the first of them that has the file.
     path = JoinPath(devices.front()->root, rest, AnsiCodePage());
     if (root)

@@ -14,13 +14,20 @@ bool ReadProfileSection(const std::string& file, const char* section,
     // A buffer that is too small comes back filled to its size - 2: grow it and read again. No
     // look at the file's size first: on a file server that costs as many round trips as the
     // read, and a section mostly fits the first buffer.
+    // The first buffer is on the stack: an area's login.ctl is read for every area of a listing.
     const DWORD largest = 64u << 20;
-    for (DWORD size = 4096; size <= largest; size *= 4) {
-        std::string buffer(size, '\0');
-        const DWORD n = GetPrivateProfileSectionA(section, buffer.data(), size, file.c_str());
+    char first[4096];
+    std::string grown;
+    for (DWORD size = sizeof first; size <= largest; size *= 4) {
+        char* buffer = first;
+        if (size > sizeof first) {
+            grown.assign(size, '\0');
+            buffer = grown.data();
+        }
+        const DWORD n = GetPrivateProfileSectionA(section, buffer, size, file.c_str());
         if (n + 2 >= size)
             continue;
-        lines = SectionLines(buffer.data(), n);
+        lines = SectionLines(buffer, n);
         return true;
     }
     return false;

@@ -11,7 +11,7 @@ char Lower(char c)
 
 }  // namespace
 
-bool SameName(const std::string& a, const std::string& b)
+bool SameName(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())
         return false;
@@ -61,10 +61,10 @@ bool IsFolderName(const std::string& name, const CodePage& cp, bool allowHash)
     return !IsReservedDeviceName(name);
 }
 
-std::string JoinPath(const std::string& folder, const std::string& child, const CodePage& cp)
+std::string JoinPath(const std::string& folder, std::string_view child, const CodePage& cp)
 {
     if (folder.empty())
-        return child;
+        return std::string(child);
     const char* last = folder.c_str();
     for (const char* p = last; *p != '\0'; p = cp.Next(p))
         last = p;
@@ -73,7 +73,14 @@ std::string JoinPath(const std::string& folder, const std::string& child, const 
     size_t skip = 0;
     while (skip < child.size() && (child[skip] == '\\' || child[skip] == '/'))
         ++skip;
-    return folder + (separated ? "" : "\\") + child.substr(skip);
+    // One allocation: the store joins paths for every area of a listing.
+    std::string joined;
+    joined.reserve(folder.size() + 1 + child.size() - skip);
+    joined.append(folder);
+    if (!separated)
+        joined += '\\';
+    joined.append(child.substr(skip));
+    return joined;
 }
 
 bool IsAbsoluteRoot(const std::string& root)

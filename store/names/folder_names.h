@@ -7,6 +7,7 @@
 #include "text/codepage.h"
 
 #include <string>
+#include <string_view>
 
 // True when a folder can carry name: not empty, at most 255 bytes, no control character, none of
 // \ / : * ? " < > |, no trailing dot or space, not a reserved device name (CON, NUL, COM1...,
@@ -16,10 +17,10 @@
 bool IsFolderName(const std::string& name, const CodePage& cp, bool allowHash);
 
 // folder + '\' + child, with exactly one backslash between them.
-std::string JoinPath(const std::string& folder, const std::string& child, const CodePage& cp);
+std::string JoinPath(const std::string& folder, std::string_view child, const CodePage& cp);
 
 // Equal when ASCII letters are folded, as the file system compares names.
-bool SameName(const std::string& a, const std::string& b);
+bool SameName(std::string_view a, std::string_view b);
 
 // A device root the store may use: a drive path "X:\..." or a UNC path "\\server\share...".
 // Anything else (empty, "dir", "C:dir") would resolve against the current directory.

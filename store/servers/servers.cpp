@@ -226,9 +226,14 @@ void CheckServers(const std::vector<std::string>& roots, bool again)
 
 bool IsServerReachable(const std::string& root)
 {
+    // A server that cannot die never has an entry: asked for every area of a listing, a local
+    // drive costs neither the lock nor a copy of the path.
+    const std::string probe = ServerOf(root);
+    if (probe.empty() || !CanDie(probe))
+        return true;
     CheckServers({root}, false);
     AcquireSRWLockShared(&g_lock);
-    const auto it = g_servers.find(ServerKey(ServerOf(root)));
+    const auto it = g_servers.find(ServerKey(probe));
     const bool reachable = it == g_servers.end() || it->second.m_state != State::unreachable;
     ReleaseSRWLockShared(&g_lock);
     return reachable;
