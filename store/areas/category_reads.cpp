@@ -57,11 +57,16 @@ int CheckLoginControl(const char* loginPath)
     if (!IsServerReachable(path))
         return VORLANX_ERR_NO_LOGIN_CONTROL;
     // Inside a pass the area is found among those the pass read: an entry that is no folder
-    // there has no file to read, and a listed one's file has one name for both checks.
+    // there has no file to read, and a listed one's file has one name for both checks. An
+    // area's entry comes from a listing of the same folder, so its file is read where it is
+    // named until the pass reads the folder anyway (for a read-only test) or an entry is a
+    // category (AREA#CAT): no folder has that name, and the system would look for it among
+    // all the areas, a search of the whole folder for each such entry.
     const std::string storage = StorageFolder(root);
     std::string entry, actual;
     const LoginControl* listed = nullptr;
-    if (LoginEntry(storage, path, entry)) {
+    if (LoginEntry(storage, path, entry) &&
+        (entry.find('#') != std::string::npos || IsStorageListed(storage))) {
         switch (FindListedArea(storage, entry, actual, &listed)) {
         case Listed::no: return VORLANX_ERR_NO_LOGIN_CONTROL;
         case Listed::yes:

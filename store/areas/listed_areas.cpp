@@ -99,6 +99,12 @@ void ListedLoginPath(const std::string& storage, const std::string& folder, std:
     path.append(storage).append(1, '\\').append(folder).append(1, '\\').append(file);
 }
 
+bool IsStorageListed(const std::string& storage)
+{
+    const CCachePass* pass = CurrentCachePass();
+    return pass && pass->m_mapAreaFolders.count(storage);
+}
+
 Listed FindListedArea(const std::string& storage, const std::string& name, std::string& actual,
                       const LoginControl** login)
 {
