@@ -20,6 +20,11 @@ std::vector<std::string> SectionLines(const char* buffer, size_t n)
 {
     std::vector<std::string> lines;
     const char* end = buffer + n;
+    // Counted first, so the lines take one allocation: a profile is read for every listed area.
+    size_t count = 0;
+    for (const char* line = buffer; line < end && *line; ++count)
+        line += strnlen(line, static_cast<size_t>(end - line)) + 1;
+    lines.reserve(count);
     for (const char* line = buffer; line < end && *line;) {
         const size_t length = strnlen(line, static_cast<size_t>(end - line));
         lines.emplace_back(line, length);
