@@ -1,7 +1,7 @@
 // Inside a cached pass, the sub-folders of a device's storage folder as one directory read
-// found them, read once per pass: the login check and the read-only test of what a listing
-// gave need no disk call of their own to find an area, and none at all for an entry that is no
-// folder there (a category entry AREA#CAT has no login control file). With that read, every
+// found them, read once per pass: the read-only test of what a listing gave needs no disk call
+// of its own to find an area, nor the login check of an entry that is no folder there (a
+// category entry AREA#CAT has no login control file) or of any area once the folder is read. With that read, every
 // listed area's login control file is read into the pass, one after another.
 #pragma once
 
