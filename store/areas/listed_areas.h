@@ -1,8 +1,9 @@
 // Inside a cached pass, the sub-folders of a device's storage folder as one directory read
 // found them, read once per pass: the read-only test of what a listing gave needs no disk call
 // of its own to find an area, nor the login check of an entry that is no folder there (a
-// category entry AREA#CAT has no login control file) or of any area once the folder is read. With that read, every
-// listed area's login control file is read into the pass, one after another.
+// category entry AREA#CAT has no login control file) or of any area once the folder is read.
+// With that read, every listed area's login control file is read into the pass, one after
+// another.
 #pragma once
 
 #include "areas/login_control.h"
