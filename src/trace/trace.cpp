@@ -1,6 +1,6 @@
 #include "trace/trace.h"
 
-#include "formats/profile_text.h"
+#include "site/storage_ini.h"
 
 #include <windows.h>
 
@@ -43,19 +43,6 @@ struct CTraceFile {
     }
 } g_trace;
 
-std::string ModuleFolder()
-{
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&ModuleFolder), &module);
-    char path[MAX_PATH];
-    const DWORD n = GetModuleFileNameA(module, path, sizeof path);
-    std::string folder(path, n < sizeof path ? n : 0);
-    return folder.substr(0, folder.find_last_of('\\') == std::string::npos
-                                ? 0 : folder.find_last_of('\\'));
-}
-
 HANDLE Open(const std::string& path)
 {
     return CreateFileA(path.c_str(), FILE_APPEND_DATA,
@@ -91,11 +78,8 @@ BOOL CALLBACK DecideOnce(PINIT_ONCE, PVOID, PVOID*)
         char value[MAX_PATH] = {};
         const DWORD n = GetEnvironmentVariableA("VORLANX_TRACE", value, sizeof value);
         std::string path = n > 0 && n < sizeof value ? value : "";
-        if (path.empty()) {
-            const std::string ini = ModuleFolder() + "\\storage.ini";
-            GetPrivateProfileStringA("options", "trace", "", value, sizeof value, ini.c_str());
-            path = ProfileValue(value);
-        }
+        if (path.empty())
+            path = ReadOption("trace");
         if (!path.empty()) {
             g_trace.path = path;
             g_trace.file = Open(path);

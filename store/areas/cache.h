@@ -30,7 +30,7 @@ struct CAreaFolders {
 
 struct CCachePass {
     std::shared_ptr<const CDeviceTable> m_devices;  // null until first asked for
-    // By the file's path; never erased from, so a listed folder keeps a pointer to its entry.
+    // By the file's path: one read of each file in a pass.
     std::unordered_map<std::string, LoginControl> m_mapLogins;
     // Storage folders' sub-folders as read, by the storage folder's path; none for a folder
     // that could not be read.

@@ -72,7 +72,7 @@ int CheckLoginControl(const char* loginPath)
         case Listed::yes:
             if (listed)
                 return listed->readable ? listed->access : VORLANX_ERR_NO_LOGIN_CONTROL;
-            ListedLoginPath(storage, actual, path);
+            path = LoginFilePath(JoinPath(storage, actual, AnsiCodePage()));
             break;
         case Listed::unknown: break;
         }

@@ -25,16 +25,13 @@ bool IsDecidable(const std::string& name)
 // login check of a listed area looks up nothing more.
 void ReadLoginFiles(CCachePass& pass, const std::string& storage, CAreaFolders& folders)
 {
-    // Distinct names make distinct paths: only a file the pass read before may be there already.
-    const bool fresh = pass.m_mapLogins.empty();
     pass.m_mapLogins.reserve(pass.m_mapLogins.size() + folders.m_vecNames.size());
     folders.m_mapNames.reserve(folders.m_vecNames.size());
-    std::string path;
     for (const std::string& folder : folders.m_vecNames) {
         std::optional<LoginControl> login;
         if (!IsLeftoverFolder(folder)) {
-            ListedLoginPath(storage, folder, path);
-            auto it = fresh ? pass.m_mapLogins.end() : pass.m_mapLogins.find(path);
+            std::string path = LoginFilePath(JoinPath(storage, folder, AnsiCodePage()));
+            auto it = pass.m_mapLogins.find(path);
             if (it == pass.m_mapLogins.end())
                 it = pass.m_mapLogins.emplace(path, ReadLoginControlFile(path)).first;
             login = it->second;
@@ -90,14 +87,6 @@ std::optional<CAreaFolders>& AreaFolders(CCachePass& pass, const std::string& st
 }
 
 }  // namespace
-
-void ListedLoginPath(const std::string& storage, const std::string& folder, std::string& path)
-{
-    const std::string_view file = kLoginControlFile;
-    path.clear();
-    path.reserve(storage.size() + folder.size() + file.size() + 2);
-    path.append(storage).append(1, '\\').append(folder).append(1, '\\').append(file);
-}
 
 bool IsStorageListed(const std::string& storage)
 {

@@ -23,8 +23,3 @@ Listed FindListedArea(const std::string& storage, const std::string& name, std::
 
 // Whether the pass has read storage's sub-folders already (or found it could not).
 bool IsStorageListed(const std::string& storage);
-
-// The login control file of a folder that a pass listed in storage, as LoginFilePath(JoinPath(
-// storage, folder)) gives it, composed in path's own buffer: a storage folder's path ends in the
-// name of its last level and a listed name in none of its own separators, so each join adds one.
-void ListedLoginPath(const std::string& storage, const std::string& folder, std::string& path);

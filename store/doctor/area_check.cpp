@@ -104,7 +104,8 @@ void CheckLock(const std::string& folder, CFindings& found)
     if (lock.Result() == VORLANX_ERR_BUSY)
         found.Add(Severity::warning, "lock-held", "",
                   "Another writer holds the area's lock " + path + " now: writes here wait up "
-                  "to 10 seconds for it, then answer " + Code(VORLANX_ERR_BUSY) + ".",
+                  "to " + std::to_string(kAreaLockWaitMs / 1000) + " seconds for it, then answer " +
+                      Code(VORLANX_ERR_BUSY) + ".",
                   "If no write is under way, find the program or machine that holds " + path +
                       " open and end it: the system lets go of the lock with it.");
     else if (lock.Result() != VORLANX_OK)

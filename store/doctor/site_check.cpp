@@ -13,6 +13,7 @@
 #include "names/own_names.h"
 #include "servers/servers.h"
 #include "servers/worker_pool.h"
+#include "site/storage_ini.h"
 #include "vorlanx.h"
 
 #include <windows.h>

@@ -4,34 +4,13 @@
 #include "names/folder_names.h"
 #include "disk/profile.h"
 #include "formats/options.h"
-#include "formats/profile_text.h"
+#include "site/storage_ini.h"
 
 #include <windows.h>
 
 #include <cstring>
 
 namespace {
-
-std::string ModuleFolder()
-{
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&ModuleFolder), &module);
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD n = GetModuleFileNameA(module, path.data(), static_cast<DWORD>(path.size()));
-        if (n == 0)
-            return std::string();
-        if (n < path.size()) {
-            path.resize(n);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    const size_t slash = path.find_last_of('\\');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
 
 std::shared_ptr<const CDeviceTable> LogicalDrives()
 {
@@ -129,20 +108,6 @@ std::shared_ptr<const CDeviceTable> ReadDevices()
     if (!pass->m_devices)
         pass->m_devices = ReadDevicesUncached();
     return pass->m_devices;
-}
-
-std::string StorageIniPath()
-{
-    return ModuleFolder() + "\\storage.ini";
-}
-
-std::string ReadOption(const char* key)
-{
-    char value[256] = {};
-    const std::string ini = StorageIniPath();
-    if (ini.size() <= kMaxFilePath)
-        GetPrivateProfileStringA("options", key, "", value, sizeof value, ini.c_str());
-    return ProfileValue(value);
 }
 
 unsigned ServerDeadline()

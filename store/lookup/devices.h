@@ -13,13 +13,6 @@
 
 std::shared_ptr<const CDeviceTable> ReadDevices();
 
-// storage.ini beside the library (the program) that holds the store's code.
-std::string StorageIniPath();
-
-// The text of key in section [options] of storage.ini (its comment and quotes taken off); empty
-// when it is not there.
-std::string ReadOption(const char* key);
-
 // Finds the device that token names (see CDeviceTable::Find); false when there is none or its
 // root is not absolute.
 bool ResolveDevice(const char* token, Device& device);
