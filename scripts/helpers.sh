@@ -25,7 +25,8 @@ run_host() {
 }
 
 # serve NAME FOLDER: the tests' file server (VORLANX_FILESERVER) serving FOLDER as \\NAME\share in
-# WINEPREFIX, its control file in $servers/NAME.ctl ("delay=MS dead=0|1"); unserve_all ends them.
+# WINEPREFIX, its control file in $servers/NAME.ctl ("delay=MS dead=0|1"); unserve_all ends them
+# and waits for them (a server also ends by itself once its control file is gone).
 serve() {
     local mount=$servers/$1 link=$WINEPREFIX/dosdevices/unc/$1
     mkdir -p "$mount" "$link"
@@ -45,4 +46,16 @@ unserve_all() {
         fusermount3 -uz "${pid%.pid}" 2>/dev/null
         kill "$(cat "$pid")" 2>/dev/null
     done
+    for pid in "$servers"/*.pid; do
+        [ -f "$pid" ] && wait "$(cat "$pid")" 2>/dev/null
+    done
+    return 0
+}
+
+# end_tree PID: ends PID and every process under it, by their ids: ending only the subshell
+# that runs a program leaves the program running.
+end_tree() {
+    local child
+    for child in $(ps -o pid= --ppid "$1"); do end_tree "$child"; done
+    kill "$1" 2>/dev/null || true
 }

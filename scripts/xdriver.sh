@@ -51,9 +51,10 @@ screenshot() {
     import -window root "$1"
 }
 
-# wait_for_exit PID: waits up to 20 s for the process to end, then ends it.
+# wait_for_exit PID: waits up to 20 s for the process to end, then ends it and what it started
+# (end_tree, helpers.sh).
 wait_for_exit() {
     for _ in $(seq 1 100); do kill -0 "$1" 2>/dev/null || break; sleep 0.2; done
-    kill "$1" 2>/dev/null || true
+    end_tree "$1"
     wait "$1" 2>/dev/null || true
 }

@@ -13,8 +13,10 @@ struct SiteFinding {
     Severity severity;
     std::string kind;      // "leftover", "unreachable-server"... as the report names it
     std::string device, area, category;  // where: empty when it is the whole site's
+    std::string path;      // the file or folder it is about, as Windows names it; empty for an option
     std::string message;   // what it is, and what the browser shows or the store answers
     std::string advice;    // what to do
+    bool site = false;     // storage.ini's: reported with the site, whatever device it names
 };
 
 struct SiteCheckRequest {

@@ -15,18 +15,33 @@ bool IsDescriptionFile(const std::string& file)
     return SameName(file, kDescriptionFile) || IsTemporaryName(file, Temporary::Description);
 }
 
+// A folder of the store's own: nothing in it but descriptions and their temporaries.
+bool HoldsOnlyOwnFiles(const std::vector<std::string>& files,
+                       const std::vector<std::string>& folders)
+{
+    return folders.empty() && std::all_of(files.begin(), files.end(), IsDescriptionFile);
+}
+
+// The name that a folder moved aside by a rename gets back, when it is free; else empty.
+std::string NameToGiveBack(const std::string& folder, const std::vector<std::string>& files,
+                           const std::vector<std::string>& folders)
+{
+    std::string base;
+    if (!IsRenameLeftover(folder, &base) || !IsCategoryName(base, AnsiCodePage()))
+        return std::string();
+    const auto same = [&](const std::string& entry) { return SameName(entry, base); };
+    const bool taken = std::any_of(files.begin(), files.end(), same) ||
+                       std::any_of(folders.begin(), folders.end(), same);
+    return taken ? std::string() : base;
+}
+
 void RestoreRenamedFolders(const std::string& parent, const std::vector<std::string>& files,
                            std::vector<std::string> folders)
 {
-    const auto taken = [&](const std::string& name) {
-        const auto same = [&](const std::string& entry) { return SameName(entry, name); };
-        return std::any_of(files.begin(), files.end(), same) ||
-               std::any_of(folders.begin(), folders.end(), same);
-    };
     const CodePage& cp = AnsiCodePage();
     for (size_t i = 0; i < folders.size(); ++i) {
-        std::string base;
-        if (!IsRenameLeftover(folders[i], &base) || !IsCategoryName(base, cp) || taken(base))
+        const std::string base = NameToGiveBack(folders[i], files, folders);
+        if (base.empty())
             continue;
         const std::string from = JoinPath(parent, folders[i], cp);
         const std::string to = JoinPath(parent, base, cp);
@@ -64,7 +79,7 @@ bool RemoveOwnFolder(const std::string& folder)
     if (folder.size() > kMaxFilePath || !ListEntries(folder, files, folders))
         return false;
     // A folder that holds anything else is someone's: left as it is, its files included.
-    if (!folders.empty() || !std::all_of(files.begin(), files.end(), IsDescriptionFile))
+    if (!HoldsOnlyOwnFiles(files, folders))
         return false;
     for (const std::string& file : files) {
         const std::string path = folder + "\\" + file;
@@ -84,4 +99,27 @@ void RemoveDescriptionLeftovers(const std::string& folder)
         if (IsTemporaryName(file, Temporary::Description) && path.size() <= kMaxFilePath)
             DeleteFileA(path.c_str());
     }
+}
+
+LeftoverFate FateOfLeftover(const std::string& parent, const std::string& name, bool folder,
+                            bool inCategory)
+{
+    if (!folder)
+        return inCategory && IsTemporaryName(name, Temporary::Description)
+            ? LeftoverFate::tidied
+            : LeftoverFate::neverTidied;
+    std::vector<std::string> files, folders;
+    if (IsRenameLeftover(name)) {
+        ListEntries(parent, files, folders);
+        return NameToGiveBack(name, files, folders).empty() ? LeftoverFate::nameTaken
+                                                            : LeftoverFate::tidied;
+    }
+    if (!IsTemporaryName(name, Temporary::NewCategory) &&
+        !IsTemporaryName(name, Temporary::DeletedCategory))
+        return LeftoverFate::neverTidied;
+    const std::string path = JoinPath(parent, name, AnsiCodePage());
+    return path.size() <= kMaxFilePath && ListEntries(path, files, folders) &&
+                   HoldsOnlyOwnFiles(files, folders)
+        ? LeftoverFate::tidied
+        : LeftoverFate::holdsOthers;
 }

@@ -21,3 +21,14 @@ bool RemoveOwnFolder(const std::string& folder);
 
 // Deletes the temporary files of description writes in a category's folder.
 void RemoveDescriptionLeftovers(const std::string& folder);
+
+// What that tidying does with the leftover name in parent (a folder or a file; inCategory: parent
+// is a category's folder, not the area's), as it stands now.
+enum class LeftoverFate {
+    tidied,       // removed, or given its name back
+    holdsOthers,  // a new or deleted category's folder with more in it than the store's own files
+    nameTaken,    // moved aside by a rename; its name is taken, or no category's
+    neverTidied,  // no write leaves such a name there, so none tidies it
+};
+LeftoverFate FateOfLeftover(const std::string& parent, const std::string& name, bool folder,
+                            bool inCategory);

@@ -15,11 +15,13 @@ public:
     {
     }
 
-    void Add(Severity severity, const char* kind, const std::string& category,
-             const std::string& message, const std::string& advice)
+    // category: the folder's levels below the area, joined with '#'; path: what it is about.
+    SiteFinding& Add(Severity severity, const char* kind, const std::string& category,
+                     const std::string& path, const std::string& message,
+                     const std::string& advice)
     {
-        m_vecFound.push_back(
-            SiteFinding{severity, kind, m_strDevice, m_strArea, category, message, advice});
+        return m_vecFound.emplace_back(SiteFinding{severity, kind, m_strDevice, m_strArea,
+                                                   category, path, message, advice});
     }
 
     std::vector<SiteFinding>& Found() { return m_vecFound; }

@@ -34,7 +34,7 @@ void CheckDeviceLines(const std::string& ini, const CDeviceTable& table, CFindin
 {
     std::vector<std::string> lines;
     if (!ReadProfileSection(ini, "devices", lines)) {
-        found.Add(Severity::error, "bad-device-line", "",
+        found.Add(Severity::error, "bad-device-line", "", ini,
                   "Section [devices] of " + ini + " cannot be read whole: the devices are listed "
                   "as far as the system reads them.",
                   "Keep the section under 64 MB.");
@@ -45,17 +45,18 @@ void CheckDeviceLines(const std::string& ini, const CDeviceTable& table, CFindin
     for (const std::string& line : lines) {
         const std::string where = "The line " + Quoted(line) + " of [devices] in " + ini;
         if (!SplitProfileLine(line, name, root) || name.empty()) {
-            found.Add(Severity::error, "bad-device-line", "",
+            found.Add(Severity::error, "bad-device-line", "", ini,
                       where + " is not \"NAME = ROOT\": it lists no device.",
                       "Write it as NAME = ROOT, for example 1 = \\\\server\\share\\dev1.");
             continue;
         }
         const Device* device = table.Find(name);
         if (device && !seen.insert(device).second) {
-            found.Add(Severity::warning, "duplicate-device", "",
+            found.Add(Severity::warning, "duplicate-device", "", ini,
                       where + " names device " + Quoted(device->name) + " again: it is listed "
                       "once, with the first line's root " + device->root + ".",
-                      "Remove one of the two lines, or give this one another name.");
+                      "Remove one of the two lines, or give this one another name.")
+                .device = device->name;
             continue;
         }
         std::string why;
@@ -66,11 +67,12 @@ void CheckDeviceLines(const std::string& ini, const CDeviceTable& table, CFindin
         else if (!IsAbsoluteRoot(root))
             why = "its root is relative: it would depend on the program's current folder";
         if (!why.empty())
-            found.Add(Severity::error, "bad-device-line", "",
+            found.Add(Severity::error, "bad-device-line", "", ini,
                       where + ": " + why + ". The device is listed without areas, reported as a "
                       "failed connection, and every call on it answers " +
                       std::to_string(VORLANX_ERR_NO_DEVICE) + " (no such device).",
-                      "Give the device an absolute root: X:\\folder or \\\\server\\share\\folder.");
+                      "Give the device an absolute root: X:\\folder or \\\\server\\share\\folder.")
+                .device = device ? device->name : name;
     }
 }
 
@@ -80,7 +82,7 @@ void CheckOptions(const std::string& ini, CFindings& found)
     bool exact = true;
     const unsigned used = OptionNumber(text, kServerDeadlineOption, &exact);
     if (!exact)
-        found.Add(Severity::warning, "bad-option", "",
+        found.Add(Severity::warning, "bad-option", "", "",
                   std::string(kServerDeadlineOption.key) + " = " + text + " in " + ini +
                       " is not a whole number from " + std::to_string(kServerDeadlineOption.least) +
                       " to " + std::to_string(kServerDeadlineOption.most) + ": the store uses " +
@@ -105,7 +107,7 @@ void ReportServers(const std::map<std::string, CServerUse>& servers, unsigned de
         for (const std::string& device : use.devices) {
             CFindings found(device, "");
             if (!check.reachable && !check.answered)
-                found.Add(Severity::error, "unreachable-server", "",
+                found.Add(Severity::error, "unreachable-server", "", server,
                           "The server " + server + " did not answer within its deadline of " +
                               limit + " (nor in " + took + "): the device shows no areas, the "
                               "browser shows its login checks blocked, and every call on it "
@@ -113,7 +115,7 @@ void ReportServers(const std::map<std::string, CServerUse>& servers, unsigned de
                           "Check that " + server + " is up and this machine can reach it; on a "
                           "slow link, " + kDeadlineAdvice + ".");
             else if (check.ms > deadline)
-                found.Add(Severity::error, "slow-server", "",
+                found.Add(Severity::error, "slow-server", "", server,
                           "The server " + server + " answered in " + took + ", above its "
                           "deadline of " + limit + ": while it is this slow the device shows no "
                           "areas and calls on it answer " +
@@ -121,7 +123,7 @@ void ReportServers(const std::map<std::string, CServerUse>& servers, unsigned de
                           std::string("Look into the server's load or link, or ") +
                               kDeadlineAdvice + " (now " + limit + ").");
             else if (check.ms * 5 >= deadline * 4)
-                found.Add(Severity::warning, "slow-server", "",
+                found.Add(Severity::warning, "slow-server", "", server,
                           "The server " + server + " answered in " + took + ", within a fifth "
                           "of its deadline of " + limit + ": a little slower and the device "
                           "shows no areas.",
@@ -147,14 +149,14 @@ void ListAreas(const Device& d, const std::string& only, bool drives, std::vecto
     const std::string storage = StorageFolder(d.root);
     std::vector<CFolderEntry> entries;
     if (!IsDirectory(d.root)) {
-        found.Add(Severity::error, "no-device-folder", "",
+        found.Add(Severity::error, "no-device-folder", "", d.root,
                   "The device's root " + d.root + " is not a folder that can be reached: the "
                   "device shows no areas and is reported as a failed connection.",
                   "Make the folder, or correct the device's line in storage.ini.");
         return;
     }
     if (!ReadFolder(storage, entries)) {
-        found.Add(drives ? Severity::info : Severity::error, "no-storage-folder", "",
+        found.Add(drives ? Severity::info : Severity::error, "no-storage-folder", "", storage,
                   "The device has no folder " + storage + " that can be read: it shows no areas.",
                   "Make " + storage + " with a folder per area, each with its login.ctl.");
         return;
@@ -168,7 +170,7 @@ void ListAreas(const Device& d, const std::string& only, bool drives, std::vecto
         if (!IsFolderName(e.m_strName, cp, true) || folder.size() > kMaxFilePath) {
             CFindings area(d.name, e.m_strName);
             area.Add(Severity::error, IsFolderName(e.m_strName, cp, true) ? "path-too-long"
-                                                                          : "reserved-name", "",
+                                                                          : "reserved-name", "", folder,
                      "The area folder " + folder + " is listed, but its name or path is not one "
                      "the store can use: every call on it answers an error.",
                      "Rename " + folder + " to a short plain name.");
@@ -178,7 +180,7 @@ void ListAreas(const Device& d, const std::string& only, bool drives, std::vecto
         jobs.push_back({&d, e.m_strName, folder, {}});
     }
     if (!only.empty() && jobs.empty())
-        found.Add(Severity::error, "no-area", "",
+        found.Add(Severity::error, "no-area", "", storage,
                   "The device has no area " + Quoted(only) + " in " + storage + ".",
                   "Check the area's name.");
 }
@@ -193,7 +195,7 @@ SiteReport CheckSite(const SiteCheckRequest& request)
     CFindings site("", "");
     const bool drives = GetFileAttributesA(ini.c_str()) == INVALID_FILE_ATTRIBUTES;
     if (drives) {
-        site.Add(Severity::warning, "no-storage-ini", "",
+        site.Add(Severity::warning, "no-storage-ini", "", ini,
                  "There is no " + ini + ": the devices are this machine's drives, each with its "
                  "own userroot\\storage folder.",
                  "Write storage.ini beside talmor.dll and ORVENT.dll, with a section [devices] "
@@ -208,9 +210,10 @@ SiteReport CheckSite(const SiteCheckRequest& request)
         if (request.device.empty() || table->Find(request.device) == &d)
             devices.push_back(&d);
     if (devices.empty() && !request.device.empty())
-        site.Add(Severity::error, "no-device", "",
+        site.Add(Severity::error, "no-device", "", ini,
                  "There is no device " + Quoted(request.device) + " in " + ini + ".",
-                 "Check the device's name: vorlanxhost check without arguments lists them all.");
+                 "Check the device's name: vorlanxhost check without arguments lists them all.")
+            .device = request.device;
 
     // Every server at once: a dead one costs one deadline.
     std::map<std::string, CServerUse> servers;
@@ -248,6 +251,8 @@ SiteReport CheckSite(const SiteCheckRequest& request)
 
     // In listing order: the site, then each device, its servers' findings, and its areas.
     report.findings = std::move(site.Found());
+    for (SiteFinding& f : report.findings)
+        f.site = true;
     size_t next = 0;
     for (const Device* d : devices) {
         auto& add = report.findings;

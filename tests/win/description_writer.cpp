@@ -1,7 +1,8 @@
 // description_writer.exe FOLDER EVENT: loads FOLDER\vorlanx.dll, sets the named event once it is
 // running, then rewrites the description of category CAT of area AREA1 on device 1 for ever,
-// 200 'a's and 255 'b's in turn, until it is killed. A windows program, so that no console
-// comes with it.
+// 200 'a's and 255 'b's in turn, until it is killed or its test is gone. A windows program, so
+// that no console comes with it.
+#include "support/fixtures/helper_end.h"
 #include "vorlanx.h"
 
 #include <windows.h>
@@ -13,6 +14,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     if (__argc != 3)
         return 2;
+    EndWithTest(__argv[1], 60000);
     const std::string dll = std::string(__argv[1]) + "\\vorlanx.dll";
     HMODULE library = LoadLibraryExA(dll.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     if (!library)

@@ -1,7 +1,9 @@
 // share_writer.exe FOLDER TAG THREADS ROUNDS: loads FOLDER\talmor.dll, writes FOLDER\TAG.started,
 // then edits category CAT of area AREA1 on device 5 from THREADS threads, ROUNDS edits each (see
 // RaceEdits), and writes "refusals firstRefusal" to FOLDER\TAG.result. The edit race of another
-// machine, run in a second Wine prefix. A windows program, so that no console comes with it.
+// machine, run in a second Wine prefix; it ends once its test is gone. A windows program, so
+// that no console comes with it.
+#include "support/fixtures/helper_end.h"
 #include "support/store/store_calls.h"
 #include "support/store/store_forwarder.h"
 
@@ -31,6 +33,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     if (__argc != 5)
         return 2;
     const std::string folder = __argv[1], tag = __argv[2];
+    EndWithTest(folder, 240000);
     HMODULE talmor = LoadLibraryExA((folder + "\\talmor.dll").c_str(), nullptr,
                                     LOAD_WITH_ALTERED_SEARCH_PATH);
     if (!talmor)

@@ -6,8 +6,10 @@
 //   title: <the browser's title>  root: <the root label>  floppy: <the text of drive A:>
 //   ostrel: <path of the loaded Ostrel.dll, or none>
 // usage: startup_probe LIBRARY OUTPUT [again]   ("again": unload the library, load it again)
+// A dialog that nobody answers ends it once its test is gone (OUTPUT's folder removed).
 #include "resource.h"
 #include "support/drivers/tree_dump.h"
+#include "support/fixtures/helper_end.h"
 #include "vorlanx.h"
 
 #include <windows.h>
@@ -80,6 +82,8 @@ int main(int argc, char** argv)
 {
     if (argc < 3 || !(g_out = fopen(argv[2], "w")))
         return 2;
+    const std::string out = argv[2];
+    EndWithTest(out.substr(0, out.find_last_of('\\')), 60000);
     SetWindowsHookExA(WH_CBT, CbtHook, nullptr, GetCurrentThreadId());
     // The library's own folder is searched for its imports, wherever this host lies.
     HMODULE library = LoadLibraryExA(argv[1], nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);

@@ -70,7 +70,11 @@ protected:
             ADD_FAILURE() << "cannot start the probe (error " << GetLastError() << ")";
             return {};
         }
-        EXPECT_EQ(WaitForSingleObject(pi.hProcess, 60000), WAIT_OBJECT_0);
+        if (WaitForSingleObject(pi.hProcess, 60000) != WAIT_OBJECT_0) {
+            ADD_FAILURE() << "the probe did not end";
+            TerminateProcess(pi.hProcess, 9);
+            WaitForSingleObject(pi.hProcess, INFINITE);
+        }
         CloseHandle(pi.hThread);
         CloseHandle(pi.hProcess);
         Lines lines;

@@ -20,10 +20,10 @@ using Names = std::vector<std::string>;
 const std::string kRoot = "\\\\fileserver\\data\\dev5";
 const std::string kArea = kRoot + "\\userroot\\storage\\AREA1";
 
-bool WaitFor(const std::string& path, DWORD ms)
+bool WaitFor(const std::string& path, DWORD ms, bool present = true)
 {
     for (const DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(20))
-        if (Exists(path))
+        if (Exists(path) == present)
             return true;
     return false;
 }
@@ -85,6 +85,7 @@ TEST_F(StoreShare, TwoMachinesEditingOneCategoryAreNeverRefused)
     WriteTextFile(deployment.Folder() + "\\release", "");
     waiting.join();
     EXPECT_EQ(code, VORLANX_OK);
+    EXPECT_TRUE(WaitFor(deployment.Folder() + "\\held", 60000, false)) << "the holder lives on";
 
     // Eight writers on each machine.
     const int threads = 8, rounds = 25;
@@ -132,6 +133,7 @@ TEST_F(StoreShare, AWriterWaitsForAHeldLockAtMostItsBoundAndNotForADeadHolder)
     });
     Sleep(1000);
     TerminateProcess(holder.hProcess, 9);
+    WaitForSingleObject(holder.hProcess, INFINITE);
     writer.join();
     EXPECT_EQ(code, VORLANX_OK);
     EXPECT_LT(GetTickCount() - start, 8000u);

@@ -9,7 +9,11 @@
  * as it goes: all it served, then by kind (readlink and statfs count as getattr; a change is a
  * mkdir, unlink, rmdir, symlink or rename). While dead, every operation waits until the server is
  * alive again or unmounted; while failing, every operation answers EIO at once, as a server
- * that drops its sessions does. */
+ * that drops its sessions does.
+ *
+ * It ends by itself once CONTROL is removed (the test's folder with it): a server that outlives
+ * its test keeps a mount, and whatever waits on it, for ever. Not when the process that started
+ * it ends: Wine starts a Unix program through a parent that ends at once. */
 #define FUSE_USE_VERSION 31
 #define _GNU_SOURCE
 
@@ -19,6 +23,7 @@
 #include <errno.h>
 #include <fcntl.h>
 #include <pthread.h>
+#include <signal.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -42,9 +47,11 @@ static const char* const g_kindNames[KINDS] = {"getattr", "readdir", "open", "re
                                                "change"};
 static unsigned long long g_byKind[KINDS];
 
-static void ReadControl(void)
+/* 0 when CONTROL is gone. */
+static int ReadControl(void)
 {
     FILE* f = fopen(g_control, "r");
+    const int present = f || errno != ENOENT;
     int delay = 0, dead = 0, fail = 0;
     if (f) {
         if (fscanf(f, "delay=%d dead=%d fail=%d", &delay, &dead, &fail) < 1)
@@ -58,6 +65,7 @@ static void ReadControl(void)
     if (!g_dead)
         pthread_cond_broadcast(&g_revived);
     pthread_mutex_unlock(&g_lock);
+    return present;
 }
 
 static void WriteCount(void)
@@ -84,8 +92,20 @@ static void WriteCount(void)
 static void* Watch(void* unused)
 {
     (void)unused;
+    /* The stop signal goes to the threads that serve, so that fuse_main ends and unmounts. */
+    sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGTERM);
+    sigaddset(&signals, SIGINT);
+    sigaddset(&signals, SIGHUP);
+    pthread_sigmask(SIG_BLOCK, &signals, NULL);
+    int stopped = 0;
     for (;;) {
-        ReadControl();
+        /* Gone: alive again (ReadControl), so that no operation stays held while it stops. */
+        if (!ReadControl() && !stopped) {
+            stopped = 1;
+            kill(getpid(), SIGTERM);
+        }
         WriteCount();
         pthread_mutex_lock(&g_lock);
         const int stop = g_stopping;

@@ -71,10 +71,10 @@ void PrintJson(const SiteReport& report, double seconds)
     const char* separator = "\n";
     for (const SiteFinding& f : report.findings) {
         printf("%s  {\"severity\": \"%s\", \"kind\": %s, \"device\": %s, \"area\": %s, "
-               "\"category\": %s, \"message\": %s, \"advice\": %s}",
+               "\"category\": %s, \"path\": %s, \"message\": %s, \"advice\": %s}",
                separator, SeverityName(f.severity), JsonText(f.kind).c_str(),
                JsonText(f.device).c_str(), JsonText(f.area).c_str(), JsonText(f.category).c_str(),
-               JsonText(f.message).c_str(), JsonText(f.advice).c_str());
+               JsonText(f.path).c_str(), JsonText(f.message).c_str(), JsonText(f.advice).c_str());
         separator = ",\n";
     }
     printf("],\n \"summary\": {\"errors\": %zu, \"warnings\": %zu, \"infos\": %zu, \"devices\": "
@@ -88,8 +88,10 @@ void PrintHuman(const SiteReport& report, double seconds)
     std::string device, area;
     bool first = true;
     for (const SiteFinding& f : report.findings) {
-        if (first || f.device != device || f.area != area) {
-            device = f.device;
+        // storage.ini's own lines stay together, whichever device they name.
+        const std::string& of = f.site ? std::string() : f.device;
+        if (first || of != device || f.area != area) {
+            device = of;
             area = f.area;
             if (device.empty())
                 printf("%sThe site (storage.ini):\n", first ? "" : "\n");
