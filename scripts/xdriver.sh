@@ -29,19 +29,20 @@ click() {
 
 # click_with BUTTON TITLE PART...: the same with another mouse button (3: the right one). The
 # pointer must move for the click (xdotool's --sync waits for the motion), so a pointer already
-# there is moved a pixel aside first.
+# there is moved a pixel aside first. Each program has a time limit: screenpoint.exe waits for
+# the dialog's answers, which a dialog that hangs never gives.
 click_with() {
     local button=$1 point X Y SCREEN WINDOW
     shift
-    point=$(wine "$SCREENPOINT" "$@" 2>/dev/null | tr -d '\r')
+    point=$(timeout 60 wine "$SCREENPOINT" "$@" 2>/dev/null | tr -d '\r')
     if [ -z "$point" ]; then
         echo "xdriver: no $* to click" >&2
         return 0
     fi
     set -- $point
     eval "$(xdotool getmouselocation --shell)"
-    [ "$X $Y" != "$1 $2" ] || xdotool mousemove --sync $(($1 + 1)) $(($2 + 1))
-    xdotool mousemove --sync "$1" "$2" click "$button"
+    [ "$X $Y" != "$1 $2" ] || timeout 20 xdotool mousemove --sync $(($1 + 1)) $(($2 + 1))
+    timeout 20 xdotool mousemove --sync "$1" "$2" click "$button"
     sleep 0.5
 }
 
