@@ -32,8 +32,9 @@ public:
     // In the tree's client coordinates; FALSE when the item is not in view.
     BOOL GetItemRect(HTREEITEM item, RECT* rect, BOOL textOnly) const
     {
-        *reinterpret_cast<HTREEITEM*>(rect) = item;  // the item goes in where the rectangle comes out
-        return static_cast<BOOL>(SendMessage(TVM_GETITEMRECT, textOnly, reinterpret_cast<LPARAM>(rect)));
+        *reinterpret_cast<HTREEITEM*>(rect) = item;  // the item goes in where the rect comes out
+        return static_cast<BOOL>(
+            SendMessage(TVM_GETITEMRECT, textOnly, reinterpret_cast<LPARAM>(rect)));
     }
 
     BOOL Expand(HTREEITEM item, UINT code)
