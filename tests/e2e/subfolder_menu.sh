@@ -62,7 +62,8 @@ for key in shift+F10 Menu; do
     [ -z "$(point - menuitem 1 1)" ] || fail "$key: Esc left the menu open"
     press "$key" && screenshot "$artifacts/subfolder-menu-${key#*+}.png"
     set -- $(point "$title" item 1: AREA1) $(point - menuitem 1 3)
-    (($# == 4 && $3 > $1 && $3 < $1 + 200 && $4 > $2 && $4 < $2 + 60)) || fail "$key: item, menu at $*"
+    (($# == 4)) && (($3 > $1 && $3 < $1 + 200 && $4 > $2 && $4 < $2 + 60)) ||
+        fail "$key: the item, the menu at $*"
     press Down Return && wait_for_window "New SubFolder" "$pid" >/dev/null
     xdotool type "K${key#*+}" && press Tab && xdotool type "By $key" && press Return
     sleep 1 && press Return   # OK
