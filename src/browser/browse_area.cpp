@@ -460,10 +460,8 @@ void CBrowseArea::OnKeydownTree(NMHDR* pNMHDR, LRESULT* pResult)
         *pResult = 1;  // the space takes no part in the tree's search by typed characters
     } else if (m_bSubFolderEditing &&
                (key == VK_APPS || (key == VK_F10 && GetKeyState(VK_SHIFT) < 0 && !alt))) {
-        // The tree keeps these keys from the default handling that would turn them into
-        // WM_CONTEXTMENU, so they come here.
-        POINT at = CaretMenuPoint();
-        RunSubFolderMenu(&at);
+        // The tree keeps these keys from the default handling that makes WM_CONTEXTMENU of them.
+        SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_tree.m_hWnd), -1);
     }
 }
 
