@@ -491,8 +491,9 @@ POINT CBrowseArea::CaretMenuPoint()
     POINT at = {client.left, client.top};
     const HTREEITEM hCaret = m_tree.GetSelectedItem();
     if (hCaret && m_tree.GetItemRect(hCaret, &item, TRUE)) {
-        at.x = std::clamp(item.left, client.left, client.right);
-        at.y = std::clamp(item.bottom, client.top, client.bottom);
+        // On the item's last row of pixels: the menu hangs from the item and leaves its text clear.
+        at.x = std::clamp(item.left, client.left, client.right - 1);
+        at.y = std::clamp(item.bottom - 1, client.top, client.bottom - 1);
     }
     ::ClientToScreen(m_tree.m_hWnd, &at);
     return at;

@@ -75,7 +75,7 @@ private:
     void ChooseCaret();
     // The sub-folder menu for the caret item, at the screen point at (the cursor when null).
     void RunSubFolderMenu(const POINT* at);
-    // Where the keyboard's menu goes: below the caret item's text, inside the tree.
+    // Where the keyboard's menu goes: at the foot of the caret item's text, inside the tree.
     POINT CaretMenuPoint();
 
     // Kept because the dialog has always listed them, though nothing reads them after the build:
