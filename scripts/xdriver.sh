@@ -34,7 +34,7 @@ click() {
 click_with() {
     local button=$1 point X Y SCREEN WINDOW
     shift
-    point=$(timeout 60 wine "$SCREENPOINT" "$@" 2>/dev/null | tr -d '\r')
+    point=$(point "$@")
     if [ -z "$point" ]; then
         echo "xdriver: no $* to click" >&2
         return 0
@@ -45,6 +45,14 @@ click_with() {
     timeout 20 xdotool mousemove --sync "$1" "$2" click "$button"
     sleep 0.5
 }
+
+# point TITLE PART...: "X Y", where click would click the part; nothing when it is not found
+# (so "point - menuitem 1 1" says whether a popup menu is open).
+point() { timeout 60 wine "$SCREENPOINT" "$@" 2>/dev/null | tr -d '\r'; }
+
+# press KEY...: real key presses (xdotool's names: Tab, space, shift+F10, Menu), to the window
+# that has the keyboard focus.
+press() { xdotool key --delay 150 "$@"; sleep 0.5; }
 
 # screenshot FILE: the whole screen.
 screenshot() {

@@ -10,6 +10,7 @@
 #include "subfolder/subfolder_menu.h"
 #include "vorlanx.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -64,6 +65,8 @@ std::span<const AFX_MSGMAP_ENTRY> CBrowseArea::GetMessageMap() const
         OnNotify(IDC_AREA_TREE, TVN_ITEMEXPANDEDA, &CBrowseArea::OnItemexpandedTree),
         OnNotify(IDC_AREA_TREE, NM_RCLICK, &CBrowseArea::OnRclickTree),
         OnNotify(IDC_AREA_TREE, NM_DBLCLK, &CBrowseArea::OnDblclkTree),
+        OnNotify(IDC_AREA_TREE, TVN_KEYDOWN, &CBrowseArea::OnKeydownTree),
+        OnWindowMessage(WM_CONTEXTMENU, &CBrowseArea::OnContextMenu),
     };
     return map;
 }
@@ -429,6 +432,12 @@ void CBrowseArea::OnRclickTree(NMHDR*, LRESULT* pResult)
 {
     if (!m_bSubFolderEditing)
         return;
+    RunSubFolderMenu(nullptr);
+    *pResult = 0;
+}
+
+void CBrowseArea::RunSubFolderMenu(const POINT* at)
+{
     CSubFolderMenu menu(*this, m_tree);
     m_bRecordedValid = false;  // the menu may change the tree
     // Everything comes from the caret, before the menu shows; the item under the mouse plays no
@@ -436,8 +445,56 @@ void CBrowseArea::OnRclickTree(NMHDR*, LRESULT* pResult)
     const CString path = GetSelectedPath();
     int nLevels = 0;
     const CString category = GetCategoryPath(CSubFolderMenu::AreaOf(path), nLevels);
-    menu.Run(path, category);
-    *pResult = 0;
+    menu.Run(path, category, at);
 }
 
 void CBrowseArea::OnDblclkTree(NMHDR*, LRESULT*) {}
+
+void CBrowseArea::OnKeydownTree(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    const WORD key = reinterpret_cast<NMTVKEYDOWN*>(pNMHDR)->wVKey;
+    const bool alt = GetKeyState(VK_MENU) < 0, control = GetKeyState(VK_CONTROL) < 0;
+    if (key == VK_SPACE && !alt && !control) {  // Alt+Space stays the window menu's
+        ChooseCaret();
+        *pResult = 1;  // the space takes no part in the tree's search by typed characters
+    } else if (m_bSubFolderEditing &&
+               (key == VK_APPS || (key == VK_F10 && GetKeyState(VK_SHIFT) < 0 && !alt))) {
+        // The tree keeps these keys from the default handling that makes WM_CONTEXTMENU of them.
+        SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_tree.m_hWnd), -1);
+    }
+}
+
+BOOL CBrowseArea::OnContextMenu(WPARAM wParam, LPARAM lParam)
+{
+    // (-1, -1) is the keyboard's; a right click has had its menu from OnRclickTree.
+    const HWND tree = GetDlgItem(IDC_AREA_TREE);
+    if (!m_bSubFolderEditing || static_cast<DWORD>(lParam) != 0xFFFFFFFF || !tree ||
+        (reinterpret_cast<HWND>(wParam) != tree && ::GetFocus() != tree))
+        return FALSE;
+    POINT at = CaretMenuPoint();
+    RunSubFolderMenu(&at);
+    return TRUE;
+}
+
+void CBrowseArea::ChooseCaret()
+{
+    m_bSuppressSelection = 0;  // as TVN_SELCHANGING does for the mouse
+    LRESULT result = 0;
+    OnSelchangedTree(nullptr, &result);
+}
+
+POINT CBrowseArea::CaretMenuPoint()
+{
+    RECT client = {}, item = {};
+    ::GetClientRect(m_tree.m_hWnd, &client);
+    POINT at = {client.left, client.top};
+    const HTREEITEM hCaret = m_tree.GetSelectedItem();
+    if (hCaret && m_tree.GetItemRect(hCaret, &item, TRUE)) {
+        // On the item's last row of pixels: the menu hangs from the item and leaves its text clear.
+        at.x = std::clamp(item.left, client.left, client.right - 1);
+        at.y = std::clamp(item.bottom - 1, client.top, client.bottom - 1);
+    }
+    ::ClientToScreen(m_tree.m_hWnd, &at);
+    return at;
+}

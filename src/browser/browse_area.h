@@ -42,6 +42,10 @@ protected:
     void OnItemexpandedTree(NMHDR* pNMHDR, LRESULT* pResult);
     void OnRclickTree(NMHDR* pNMHDR, LRESULT* pResult);
     void OnDblclkTree(NMHDR* pNMHDR, LRESULT* pResult);
+    // The keys that stand for the mouse: Space chooses the caret item, Shift+F10 and the Menu key
+    // open the sub-folder menu at it.
+    void OnKeydownTree(NMHDR* pNMHDR, LRESULT* pResult);
+    BOOL OnContextMenu(WPARAM wParam, LPARAM lParam);
 
 private:
     void PopulateTree();
@@ -66,6 +70,13 @@ private:
     // The device's selectable areas, each after the prefix, into the list.
     void AddDeviceAreas(const CString& prefix, HTREEITEM hDevice);
     void SendToTree(UINT message);
+
+    // Puts the caret item into the selection as a mouse click that selected it would.
+    void ChooseCaret();
+    // The sub-folder menu for the caret item, at the screen point at (the cursor when null).
+    void RunSubFolderMenu(const POINT* at);
+    // Where the keyboard's menu goes: at the foot of the caret item's text, inside the tree.
+    POINT CaretMenuPoint();
 
     // Kept because the dialog has always listed them, though nothing reads them after the build:
     // the lookup's failed connections, the icons (shared resource icons: never destroyed), and

@@ -99,6 +99,8 @@ INT_PTR CDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
             SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, result);  // the one place it is written
             return TRUE;
         }
+        case AFX_MSGMAP_ENTRY::Message:
+            return (this->*entry.window)(wParam, lParam);
         case AFX_MSGMAP_ENTRY::Default:
             return FALSE;
         }

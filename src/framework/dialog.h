@@ -13,13 +13,14 @@ class CDialog;
 class CDataExchange;
 
 struct AFX_MSGMAP_ENTRY {
-    enum Kind { Command, Notify, Default };
+    enum Kind { Command, Notify, Message, Default };
     UINT message;  // WM_COMMAND, WM_NOTIFY or another message to the dialog
     UINT code;     // notification code; 0 for other messages
     UINT id;       // control id; 0 for messages to the dialog itself
     Kind kind;
     void (CDialog::*command)();
     void (CDialog::*notify)(NMHDR*, LRESULT*);
+    BOOL (CDialog::*window)(WPARAM, LPARAM);  // FALSE leaves the message to the default handling
 };
 
 // Entries of a message map. A notify handler writes the notification result through its LRESULT*.
@@ -27,18 +28,25 @@ template <typename Dialog>
 constexpr AFX_MSGMAP_ENTRY OnCommand(UINT id, UINT code, void (Dialog::*handler)())
 {
     return {WM_COMMAND, code, id, AFX_MSGMAP_ENTRY::Command,
-            static_cast<void (CDialog::*)()>(handler), nullptr};
+            static_cast<void (CDialog::*)()>(handler), nullptr, nullptr};
 }
 template <typename Dialog>
 constexpr AFX_MSGMAP_ENTRY OnNotify(UINT id, UINT code, void (Dialog::*handler)(NMHDR*, LRESULT*))
 {
     return {WM_NOTIFY, code, id, AFX_MSGMAP_ENTRY::Notify, nullptr,
-            static_cast<void (CDialog::*)(NMHDR*, LRESULT*)>(handler)};
+            static_cast<void (CDialog::*)(NMHDR*, LRESULT*)>(handler), nullptr};
+}
+// Another message to the dialog, with its parameters.
+template <typename Dialog>
+constexpr AFX_MSGMAP_ENTRY OnWindowMessage(UINT message, BOOL (Dialog::*handler)(WPARAM, LPARAM))
+{
+    return {message, 0, 0, AFX_MSGMAP_ENTRY::Message, nullptr, nullptr,
+            static_cast<BOOL (CDialog::*)(WPARAM, LPARAM)>(handler)};
 }
 // A message that the dialog manager's default handling answers.
 constexpr AFX_MSGMAP_ENTRY OnDefault(UINT message)
 {
-    return {message, 0, 0, AFX_MSGMAP_ENTRY::Default, nullptr, nullptr};
+    return {message, 0, 0, AFX_MSGMAP_ENTRY::Default, nullptr, nullptr, nullptr};
 }
 
 class CDialog : public CWnd {

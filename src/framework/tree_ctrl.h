@@ -29,6 +29,13 @@ public:
     CString GetItemText(HTREEITEM item) const;
     BOOL SetItemText(HTREEITEM item, const char* text);
     BOOL GetItemImage(HTREEITEM item, int& image, int& selectedImage) const;
+    // In the tree's client coordinates; FALSE when the item is not in view.
+    BOOL GetItemRect(HTREEITEM item, RECT* rect, BOOL textOnly) const
+    {
+        *reinterpret_cast<HTREEITEM*>(rect) = item;  // the item goes in where the rect comes out
+        return static_cast<BOOL>(
+            SendMessage(TVM_GETITEMRECT, textOnly, reinterpret_cast<LPARAM>(rect)));
+    }
 
     BOOL Expand(HTREEITEM item, UINT code)
     {

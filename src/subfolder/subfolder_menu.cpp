@@ -20,11 +20,11 @@ CString CSubFolderMenu::AreaOf(const CString& path)
     return slash >= 0 ? path.Mid(2, slash - 2) : path.Mid(2);
 }
 
-void CSubFolderMenu::Run(const CString& path, const CString& category)
+void CSubFolderMenu::Run(const CString& path, const CString& category, const POINT* at)
 {
     const Place place = {path.Left(1), AreaOf(path), category, m_tree.GetSelectedItem()};
     const bool hasStorePath = CaretHasStorePath();
-    const UINT command = Track();
+    const UINT command = Track(at);
     if (!hasStorePath)
         return;  // nothing to act on
     if (command == ID_SUBFOLDER_NEW)
@@ -50,14 +50,17 @@ bool CSubFolderMenu::CaretHasStorePath() const
     return device.GetLength() == 2 && device[1] == ':';
 }
 
-UINT CSubFolderMenu::Track()
+UINT CSubFolderMenu::Track(const POINT* at)
 {
-    POINT cursor = {0, 0};
-    GetCursorPos(&cursor);
+    POINT point = {0, 0};
+    if (at)
+        point = *at;
+    else
+        GetCursorPos(&point);
     if (!m_hPopup)
         return 0;
-    const UINT command = TrackPopupMenu(m_hPopup, TPM_RETURNCMD | TPM_RIGHTBUTTON, cursor.x,
-                                        cursor.y, 0, m_browser.m_hWnd, nullptr);
+    const UINT command = TrackPopupMenu(m_hPopup, TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x,
+                                        point.y, 0, m_browser.m_hWnd, nullptr);
     if (command) {  // the dialog's title is the command as the menu names it
         char title[128] = {};
         GetMenuStringA(m_hPopup, command, title, sizeof title, MF_BYCOMMAND);

@@ -17,9 +17,10 @@ public:
     // its third byte up to its first '/'.
     static CString AreaOf(const CString& path);
 
-    // Shows the menu at the cursor and carries out the chosen command on the caret item, whose
-    // storage-area path is path and whose levels below its area, joined with '#', are category.
-    void Run(const CString& path, const CString& category);
+    // Shows the menu with its top-left corner at the screen point at (at the cursor when null) and
+    // carries out the chosen command on the caret item, whose storage-area path is path and whose
+    // levels below its area, joined with '#', are category.
+    void Run(const CString& path, const CString& category, const POINT* at = nullptr);
 
 private:
     // What a command acts on, taken before the menu shows.
@@ -31,7 +32,7 @@ private:
     };
 
     bool CaretHasStorePath() const;
-    UINT Track();  // the chosen command, or 0
+    UINT Track(const POINT* at);  // the chosen command, or 0
     void New(const Place& place);
     void Edit(const Place& place);
     void Delete(const Place& place);

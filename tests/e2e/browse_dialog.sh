@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # vorlanxhost.exe browse in a process of its own on the display of the test run, driven with real
-# clicks: opening a device, choosing an area and pressing OK prints its path; Cancel and the close
+# clicks or keys: opening a device, choosing an area and OK print its path; Cancel and the close
 # box print an empty line; the German resource library gives the German dialog. Screenshots are
 # kept.
 # usage: browse_dialog.sh BIN_FOLDER TOOLS_FOLDER ARTIFACT_FOLDER
@@ -23,11 +23,21 @@ mkdir -p "$work/1/userroot/storage/AREA1/CAT/SUB" "$work/1/userroot/storage/AREA
 make_area "$work/1" AREA2 open yes
 make_area "$work/1" AREA3 restricted
 make_area "$work/1" SECRET open no yes
+make_area "$work/1" AREA4 blocked
 printf '[devices]\nC: = Z:%s\n1 = Z:%s\n' "${work//\//\\}\\c" "${work//\//\\}\\1" >"$work/storage.ini"
+mkdir -p "$work/2/userroot/storage" && echo "2 = $(winpath "$work/2")" >>"$work/storage.ini"
 
-# run_browser EXPECTED SHOT PART...: opens the browser on device 1, clicks each part of it in turn
-# (as xdriver.sh's click names them), keeps a screenshot before the last click, and checks what
-# the host printed.
+# step PART: a click on the part (as xdriver.sh's click names it), "key KEY..." or "nomenu".
+step() {
+    case $1 in
+        "key "*) press ${1#key } ;;
+        nomenu) [ -z "$(point - menuitem 1 1)" ] || fail "a menu opened" ;;
+        *) click "$title" $1 ;;
+    esac
+}
+
+# run_browser EXPECTED SHOT STEP...: opens the browser on device 1, takes each step in turn, keeps
+# a screenshot before the last one, and checks what the host printed.
 run_browser() {
     local expected=$1 shot=$2
     shift 2
@@ -39,11 +49,11 @@ run_browser() {
         fail "the dialog did not show"
     else
         while [ $# -gt 1 ]; do
-            click "$title" $1
+            step "$1"
             shift
         done
         screenshot "$shot"
-        click "$title" $1
+        step "$1"
     fi
     wait_for_exit "$pid"
     wait "$pid"
@@ -58,6 +68,14 @@ title="Browse for Storage Area"
 run_browser "C:PAYROLL" "$artifacts/browse-chosen.png" "button C:" "item C: PAYROLL" "control 1"
 run_browser "" "$artifacts/browse.png" "item 1: AREA1" "control 2"   # then Cancel
 run_browser "" "$artifacts/browse-closed.png" "close"
+# Keys alone: Tab to the tree, arrows, Space as a click (twice), Enter; no menu here. Restricted
+# AREA3, blocked AREA4: nothing; 2: (no areas) stands for itself; C: (areas) takes its own away.
+run_browser "1:AREA2" "$artifacts/browse-keys.png" \
+    "key Tab Tab Tab Down space space shift+F10 Menu" nomenu "key Return"
+run_browser "2:" "$artifacts/browse-keys-blocked.png" \
+    "key Tab Tab Tab Down Down space Down space Down space" "key Return"
+run_browser "1:AREA1" "$artifacts/browse-keys-device.png" \
+    "key Tab Tab Tab space Right Up Up space" "key Return"
 
 # With the German resource library beside the library: its dialog, its strings.
 cp "$bin/lang/de/vorlanxres.dll" "$work/vorlanxres.dll"

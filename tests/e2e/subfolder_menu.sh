@@ -52,5 +52,24 @@ printed=$(tr -d '\r' <"$work/out")
 [ -d "$area/DEMO2" ] || fail "no folder DEMO2 in the area"
 [ "$(cat "$area/DEMO2/category.txt" 2>/dev/null)" == "Made through the menu" ] ||
     fail "DEMO2's description is '$(cat "$area/DEMO2/category.txt" 2>/dev/null)'"
+
+# The same by the keyboard alone, with Shift+F10 and with the Menu key: to AREA1 from the tree's
+# top, Space, the menu (at the item, the pointer parked far off), Esc, the menu again, New, OK.
+for key in shift+F10 Menu; do
+    (cd / && wine "$work/vorlanxbrowser.exe" 1 >"$work/out" 2>&1) & pid=$!
+    wait_for_window "$title" "$pid" >/dev/null
+    xdotool mousemove 1200 1000 && press Tab Tab Tab Down Down Down space "$key" Escape
+    [ -z "$(point - menuitem 1 1)" ] || fail "$key: Esc left the menu open"
+    press "$key" && screenshot "$artifacts/subfolder-menu-${key#*+}.png"
+    set -- $(point "$title" item 1: AREA1) $(point - menuitem 1 3)
+    (($# == 4)) && (($3 > $1 && $3 < $1 + 200 && $4 > $2 && $4 < $2 + 60)) ||
+        fail "$key: the item, the menu at $*"
+    press Down Return && wait_for_window "New SubFolder" "$pid" >/dev/null
+    xdotool type "K${key#*+}" && press Tab && xdotool type "By $key" && press Return
+    sleep 1 && press Return   # OK
+    wait_for_exit "$pid"
+    [ "$(tr -d '\r' <"$work/out")" == "1:AREA1" ] || fail "$key: printed '$(cat "$work/out")'"
+    [ "$(cat "$area/K${key#*+}/category.txt")" == "By $key" ] || fail "$key: no K${key#*+}"
+done
 [ "$failures" -eq 0 ] && echo "subfolder_menu: all checks passed; screenshots in $artifacts"
 exit $((failures > 0))
