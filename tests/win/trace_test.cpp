@@ -50,7 +50,7 @@ TEST(Trace, BrowseAndWritesOfSeveralProcessesLeaveWholeLinesWithTheirCodes)
     for (int i = 0; i < 4; ++i)
         hosts.push_back(StartHost(deployment.Folder(),
                                   "new 1 AREA1 \"\" CAT" + std::to_string(i % 2) + " words"));
-    // Loaded and freed here: a library writes what it still holds of its trace as it unloads.
+    // Loaded and freed here: each library stays until its trace's writer has written its lines.
     const HMODULE vorlanx = LoadLibraryExA((deployment.Folder() + "\\vorlanx.dll").c_str(), nullptr,
                                           LOAD_WITH_ALTERED_SEARCH_PATH);
     VorlanxExports exports;
@@ -60,6 +60,12 @@ TEST(Trace, BrowseAndWritesOfSeveralProcessesLeaveWholeLinesWithTheirCodes)
         free(exports.browse(nullptr, "1", "AREA1"));
     }
     FreeLibrary(vorlanx);
+    for (const char* dll : {"vorlanx.dll", "talmor.dll", "ORVENT.dll"}) {
+        const std::string path = deployment.Folder() + "\\" + dll;
+        for (int i = 0; i < 500 && GetModuleHandleA(path.c_str()); ++i)
+            Sleep(10);
+        EXPECT_EQ(GetModuleHandleA(path.c_str()), nullptr) << dll << " stays after its lines";
+    }
     for (HANDLE host : hosts) {
         ASSERT_NE(host, nullptr);
         EXPECT_EQ(WaitForSingleObject(host, 60000), WAIT_OBJECT_0);
