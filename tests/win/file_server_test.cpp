@@ -4,6 +4,7 @@
 #include "support/fixtures/deployment.h"
 #include "support/drivers/dialog_driver.h"
 #include "support/fixtures/file_server.h"
+#include "support/fixtures/unix_side.h"
 #include "support/drivers/tree_dump.h"
 #include "support/store/store_forwarder.h"
 
@@ -244,6 +245,49 @@ TEST_F(FileServers, ATraceOnADeadOrSlowServerHoldsUpNoCall)
     EXPECT_GT(dropped, 0u);
     // Each retrieve is traced by vorlanx.dll and by talmor.dll.
     EXPECT_EQ(written + dropped, 2u * (calls + 5 + 1)) << written << " written, " << dropped << " dropped";
+}
+
+}  // namespace
+
+namespace {
+
+// What lone_lookup.exe, a host whose first call is StoreFailedConnections, answered in a
+// process of its own: "MS NAME...".
+std::string LoneFailedConnections(const std::string& folder)
+{
+    std::string command = "\"" + TestsFolder() + "\\lone_lookup.exe\" \"" + folder + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        return "not started";
+    const DWORD waited = WaitForSingleObject(process.hProcess, 60000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return waited == WAIT_OBJECT_0 ? ReadTextFile(folder + "\\lone_lookup.txt") : "no end";
+}
+
+// One deadline, whoever asks first: a device behind a server that answers after 2 s is listed
+// within 1 s, whether its server's check is what waits or the look at its root (a link on a
+// quick server into the slow one).
+TEST_F(FileServers, AFirstFailedConnectionsListsASlowDeviceWithinTheDeadline)
+{
+    ASSERT_TRUE(MakeUnixLink(deployment->Folder() + "\\SRV2\\link",
+                             std::string(getenv("WINEPREFIX")) + "/dosdevices/unc/SRV5/share"));
+    servers[4]->Control(2000, false);
+    for (const std::string& root :
+         {servers[4]->Share() + "\\dev", servers[1]->Share() + "\\link\\dev"}) {
+        deployment->WriteStorageIni({{"1", servers[0]->Share() + "\\dev"}, {"5", root}});
+        std::istringstream answer(LoneFailedConnections(deployment->Folder()));
+        unsigned long long ms = ~0ull;
+        std::string listed;
+        answer >> ms >> listed;
+        EXPECT_EQ(listed, "5") << root;
+        EXPECT_LT(ms, 1000u) << root;
+    }
+    servers[4]->Control(0, false);
+    EXPECT_TRUE(RemoveUnixLink(deployment->Folder() + "\\SRV2\\link"));
 }
 
 }  // namespace
