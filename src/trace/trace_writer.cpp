@@ -15,8 +15,6 @@ const size_t kBatchBytes = 16 * 1024;
 const ULONGLONG kBatchMs = 100;
 // What may wait for the writer (about 1,500 lines); beyond it lines are dropped.
 const size_t kQueueBytes = 256 * 1024;
-// A file that could not be opened is tried again after this long, not for every batch.
-const ULONGLONG kReopenMs = 1000;
 // At the end of the process the writer is gone; what it left queued is written only to a file
 // whose last write answered within this long, so that a dead server cannot hold the exit.
 const ULONGLONG kExitWriteMs = 100;
@@ -35,18 +33,10 @@ struct CQueue {
 // The writer's alone: one writer runs at a time, and the library's unload comes after it.
 struct CFile {
     std::string path;
-    HANDLE handle = INVALID_HANDLE_VALUE;
     HANDLE mutex = nullptr;  // named after the file: its writers, of every library and process
-    ULONGLONG failedAt = 0;  // the last open that failed; 0 when none did
-    ULONGLONG lastCallMs = ~0ull;
+    bool answered = false;   // the last batch reached the file
+    ULONGLONG lastCallMs = ~0ull;  // how long the file took over it; ~0 before the first
 } g_file;
-
-void Close()
-{
-    if (g_file.handle != INVALID_HANDLE_VALUE)
-        CloseHandle(g_file.handle);
-    g_file.handle = INVALID_HANDLE_VALUE;
-}
 
 // Appends of several writers to a file on a server are not whole on every file system (the
 // client may place two at the same end): every writer of the file, in every library and process
@@ -62,58 +52,57 @@ HANDLE FileMutex(const std::string& path)
     return CreateMutexA(nullptr, FALSE, name.c_str());
 }
 
-void Open()
+// The file is opened at its path for each batch: one that was removed, moved aside or replaced
+// by a folder meanwhile takes no lines that nobody will read.
+HANDLE Open()
 {
-    if (!g_file.mutex)
-        g_file.mutex = FileMutex(g_file.path);
-    const ULONGLONG start = GetTickCount64();
-    g_file.handle = CreateFileA(g_file.path.c_str(), FILE_APPEND_DATA,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    g_file.lastCallMs = GetTickCount64() - start;
-    g_file.failedAt = g_file.handle == INVALID_HANDLE_VALUE ? start | 1 : 0;
+    return CreateFileA(g_file.path.c_str(), FILE_APPEND_DATA,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-// Under the file's mutex, which it holds already: the writer that holds it looks at the file at
-// the path again, so that only one of them moves it aside.
+// Under the file's mutex: the writer that holds it looks at the file at the path again, so that
+// only one of them moves it aside.
 void CutOver()
 {
-    Close();
-    Open();
+    const HANDLE file = Open();
     LARGE_INTEGER size = {};
-    if (g_file.handle != INVALID_HANDLE_VALUE && GetFileSizeEx(g_file.handle, &size) &&
-        ULONGLONG(size.QuadPart) >= kCutOverBytes) {
-        Close();
+    const bool full = file != INVALID_HANDLE_VALUE && GetFileSizeEx(file, &size) &&
+                      ULONGLONG(size.QuadPart) >= kCutOverBytes;
+    if (file != INVALID_HANDLE_VALUE)
+        CloseHandle(file);
+    if (full)
         MoveFileExA(g_file.path.c_str(), (g_file.path + ".1").c_str(), MOVEFILE_REPLACE_EXISTING);
-        Open();
-    }
 }
 
 // One WriteFile of whole lines on a handle that appends: lines of several threads and
-// processes never mix. False when the lines did not reach the file at its path. waitMs: how long
-// it waits for another writer of the file; then it writes all the same.
+// processes never mix. False when the lines did not reach the file (a full disk, a lost server,
+// a folder in its place). waitMs: how long it waits for another writer of the file; then it
+// writes all the same.
 bool WriteBatch(const std::string& batch, DWORD waitMs)
 {
-    if (g_file.handle == INVALID_HANDLE_VALUE)
-        return false;
+    if (!g_file.mutex)
+        g_file.mutex = FileMutex(g_file.path);
     const DWORD waited = g_file.mutex ? WaitForSingleObject(g_file.mutex, waitMs) : WAIT_FAILED;
     const bool owned = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
     const ULONGLONG start = GetTickCount64();
+    const HANDLE file = Open();
     DWORD written = 0;
-    BY_HANDLE_FILE_INFORMATION info = {};
-    const bool wrote = WriteFile(g_file.handle, batch.data(), DWORD(batch.size()), &written,
-                                 nullptr) && written == batch.size();
-    const bool known = wrote && GetFileInformationByHandle(g_file.handle, &info);
+    LARGE_INTEGER size = {};
+    const bool wrote = file != INVALID_HANDLE_VALUE &&
+                       WriteFile(file, batch.data(), DWORD(batch.size()), &written, nullptr) &&
+                       written == batch.size();
+    const bool full = wrote && GetFileSizeEx(file, &size) &&
+                      ULONGLONG(size.QuadPart) >= kCutOverBytes;
+    if (file != INVALID_HANDLE_VALUE)
+        CloseHandle(file);
     g_file.lastCallMs = GetTickCount64() - start;
-    const bool reached = wrote && !(known && info.nNumberOfLinks == 0);
-    if (!reached)
-        Close();  // a full disk, a lost server, a file removed: opened again for the next batch
-    else if (owned && known &&
-             ((ULONGLONG(info.nFileSizeHigh) << 32) | info.nFileSizeLow) >= kCutOverBytes)
+    g_file.answered = wrote;
+    if (full && owned)
         CutOver();
     if (owned)
         ReleaseMutex(g_file.mutex);
-    return reached;
+    return wrote;
 }
 
 // Under the queue's lock, which it gives up while it calls the file.
@@ -128,7 +117,7 @@ void WriteWhileQueued()
                                (waited = GetTickCount64() - g_queue.since) < kBatchMs;)
             SleepConditionVariableSRW(&g_queue.batchFull, &g_queue.lock, DWORD(kBatchMs - waited),
                                       0);
-        if (g_queue.lines.empty() && g_queue.dropped && g_file.handle != INVALID_HANDLE_VALUE) {
+        if (g_queue.lines.empty() && g_queue.dropped && g_file.answered) {
             // The file answers again and no line came since: the count goes in alone.
             g_queue.lines = DroppedLine(g_queue.dropped);
             g_queue.represented = g_queue.dropped;
@@ -143,9 +132,6 @@ void WriteWhileQueued()
         ReleaseSRWLockExclusive(&g_queue.lock);
         bool wrote = false;
         try {
-            if (g_file.handle == INVALID_HANDLE_VALUE &&
-                (!g_file.failedAt || GetTickCount64() - g_file.failedAt >= kReopenMs))
-                Open();
             wrote = WriteBatch(batch, 5000);
         } catch (...) {
             // Out of memory in a cut-over: the batch counts as lost.
@@ -161,11 +147,16 @@ void WriteWhileQueued()
 DWORD WINAPI WriterMain(void* module)
 {
     AcquireSRWLockExclusive(&g_queue.lock);
-    if (g_file.handle == INVALID_HANDLE_VALUE && !g_file.failedAt) {
+    if (g_file.lastCallMs == ~0ull) {
         // Opened at once, so that the end of the process knows whether the file answers.
         g_queue.inFileCall = true;
         ReleaseSRWLockExclusive(&g_queue.lock);
-        Open();
+        const ULONGLONG start = GetTickCount64();
+        const HANDLE file = Open();
+        g_file.answered = file != INVALID_HANDLE_VALUE;
+        if (g_file.answered)
+            CloseHandle(file);
+        g_file.lastCallMs = GetTickCount64() - start;
         AcquireSRWLockExclusive(&g_queue.lock);
         g_queue.inFileCall = false;
     }
@@ -204,7 +195,7 @@ bool IsLocal(const std::string& path)
 }
 
 // As the library unloads. On FreeLibrary the writer has ended (its reference kept the library
-// until then), and this only closes the file. At the end of the process the system has ended the
+// until then), and nothing is left to write. At the end of the process the system has ended the
 // writer wherever it was: what it left queued is written only when it was in no call on the
 // file and the file answered its last call quickly, or, never tried, is a local one.
 struct CAtUnload {
@@ -212,23 +203,22 @@ struct CAtUnload {
     {
         if (!TryAcquireSRWLockExclusive(&g_queue.lock))
             return;  // the writer ended inside it
-        if (!g_queue.inFileCall && !g_queue.lines.empty()) {
-            if (g_file.handle == INVALID_HANDLE_VALUE && !g_file.failedAt && IsLocal(g_file.path))
-                Open();
-            if (g_file.lastCallMs <= kExitWriteMs) {
-                try {
-                    WriteBatch(g_queue.lines, DWORD(kExitWriteMs));
-                } catch (...) {
-                    // Out of memory in a cut-over: the lines are written, the file not cut.
-                }
+        if (g_queue.inFileCall) {
+            ReleaseSRWLockExclusive(&g_queue.lock);
+            return;
+        }
+        const bool quick = g_file.lastCallMs == ~0ull ? IsLocal(g_file.path)
+                                                      : g_file.lastCallMs <= kExitWriteMs;
+        if (!g_queue.lines.empty() && quick) {
+            try {
+                WriteBatch(g_queue.lines, DWORD(kExitWriteMs));
+            } catch (...) {
+                // Out of memory in a cut-over: the lines are written, the file not cut.
             }
         }
-        if (!g_queue.inFileCall) {
-            Close();
-            if (g_file.mutex)
-                CloseHandle(g_file.mutex);
-            g_file.mutex = nullptr;
-        }
+        if (g_file.mutex)
+            CloseHandle(g_file.mutex);
+        g_file.mutex = nullptr;
         ReleaseSRWLockExclusive(&g_queue.lock);
     }
 } g_atUnload;
