@@ -13,7 +13,7 @@ const ULONGLONG kCutOverBytes = 1 << 20;
 // far more than a store call answered from its pass.
 const size_t kBatchBytes = 16 * 1024;
 const ULONGLONG kBatchMs = 100;
-// What may wait for the writer (about 1,500 lines); beyond it lines are dropped.
+// What may wait for the writer (about 2,000 lines); beyond it lines are dropped.
 const size_t kQueueBytes = 256 * 1024;
 // At the end of the process the writer is gone; what it left queued is written only to a file
 // whose last write answered within this long, so that a dead server cannot hold the exit.
@@ -119,9 +119,13 @@ void WriteWhileQueued()
                                       0);
         if (g_queue.lines.empty() && g_queue.dropped && g_file.answered) {
             // The file answers again and no line came since: the count goes in alone.
-            g_queue.lines = DroppedLine(g_queue.dropped);
-            g_queue.represented = g_queue.dropped;
-            g_queue.dropped = 0;
+            try {
+                g_queue.lines = DroppedLine(g_queue.dropped);
+                g_queue.represented = g_queue.dropped;
+                g_queue.dropped = 0;
+            } catch (...) {
+                // Out of memory: the count waits for the next line.
+            }
         }
         if (g_queue.lines.empty())
             return;
