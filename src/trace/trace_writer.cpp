@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-extern "C" BOOLEAN NTAPI RtlDllShutdownInProgress(void);
-
 namespace trace_detail {
 namespace {
 
@@ -18,6 +16,11 @@ const size_t kQueueBytes = 256 * 1024;
 // At the end of the process the writer is gone; what it left queued is written only to a file
 // whose last write answered within this long, so that a dead server cannot hold the exit.
 const ULONGLONG kExitWriteMs = 100;
+
+// Whether the process is ending (ntdll's RtlDllShutdownInProgress, looked up so that the
+// libraries import only what they did).
+using ShutdownInProgressFn = BOOLEAN(NTAPI*)();
+ShutdownInProgressFn g_shutdownInProgress = nullptr;
 
 struct CQueue {
     SRWLOCK lock = SRWLOCK_INIT;
@@ -232,6 +235,9 @@ struct CAtUnload {
 void SetTracePath(const std::string& path)
 {
     g_file.path = path;
+    if (const HMODULE ntdll = GetModuleHandleA("ntdll.dll"))
+        g_shutdownInProgress = reinterpret_cast<ShutdownInProgressFn>(
+            reinterpret_cast<void (*)()>(GetProcAddress(ntdll, "RtlDllShutdownInProgress")));
     // The writer opens the file while the first call runs.
     AcquireSRWLockExclusive(&g_queue.lock);
     g_queue.running = StartWriter();
@@ -261,7 +267,8 @@ void HandToWriter(const std::string& line)
     }
     const bool wake = before == 0 || (before < kBatchBytes && g_queue.lines.size() >= kBatchBytes);
     // A thread started while the process ends would never run: the lines wait for the unload.
-    const bool start = !g_queue.running && !RtlDllShutdownInProgress();
+    const bool start =
+        !g_queue.running && !(g_shutdownInProgress && g_shutdownInProgress());
     g_queue.running = g_queue.running || start;
     ReleaseSRWLockExclusive(&g_queue.lock);
     if (wake)
