@@ -8,6 +8,6 @@
 
 enum class FolderProbe { folder, notFolder, noAnswer };
 
-// Asks for every path at once, each on a thread of its own, and waits at most ms for them all.
-// A thread that could not be started asks on the caller's thread.
+// Asks for the paths on a few threads of their own at once and waits at most ms for them all.
+// When no thread can be started, the caller asks itself.
 std::vector<FolderProbe> ProbeFolders(const std::vector<std::string>& paths, unsigned long long ms);
