@@ -1,9 +1,11 @@
 // A trace for support: one line per call of a library's entry points, when the site asks for it
 // (VORLANX_TRACE=PATH in the environment, or "trace = PATH" in section [options] of the
 // storage.ini beside the library). Decided once per library and process; off, a call costs one
-// load of a flag. Every library that links this writes its own lines to the one file: whole
-// lines, appended, from any thread or process; the file is cut over to PATH.1 at 1 MB. A trace
-// that cannot be written changes nothing: no answer, no error code.
+// load of a flag. On, a call makes its line and hands it to the trace's writer (trace_writer.h),
+// which alone touches the file: no call waits on it, wherever it lies. Every library that links
+// this writes its own lines to the one file: whole lines, appended, from any thread or process;
+// the file is cut over to PATH.1 at 1 MB. A trace that cannot be written changes nothing: no
+// answer, no error code.
 #pragma once
 
 #include <atomic>
@@ -14,6 +16,7 @@ struct TraceArg {
     TraceArg(const char* text) : m_text(text), m_bText(true) {}
     TraceArg(char* text) : m_text(text), m_bText(true) {}
     TraceArg(int number) : m_nNumber(number) {}
+    TraceArg(long long number) : m_nNumber(number) {}
     const char* m_text = nullptr;
     long long m_nNumber = 0;
     bool m_bText = false;

@@ -5,6 +5,7 @@
 #include "areas/locate.h"
 #include "names/folder_names.h"
 #include "names/own_names.h"
+#include "servers/folder_probe.h"
 #include "servers/servers.h"
 #include "servers/worker_pool.h"
 #include "servers/thread_table.h"
@@ -142,17 +143,31 @@ void CheckServersOf(const CDeviceTable& devices)
 
 std::vector<std::string> FailedDevices()
 {
-    std::vector<std::string> failed;
-    std::set<std::string> down;
+    std::set<std::string> down, notFolders;
+    std::vector<std::string> onServers;
     const std::shared_ptr<const CDeviceTable> devices = ReadDevices();
     CheckServersOf(*devices);
     for (const Device& d : devices->All()) {
-        const bool absolute = IsAbsoluteRoot(d.root);
-        if (absolute && !IsServerReachable(d.root))
+        if (!IsAbsoluteRoot(d.root))
+            continue;
+        if (!IsServerReachable(d.root))
             down.insert(d.root);
-        if (!absolute || down.count(d.root) || !IsDirectory(d.root))
-            failed.push_back(d.name);
+        else if (HasServerThatCanDie(d.root))
+            onServers.push_back(d.root);
+        else if (!IsDirectory(d.root))
+            notFolders.insert(d.root);
     }
+    // A root on a live server is asked with the deadline too: the server's check may have been
+    // answered from the system's cache, or the server slowed down since. One that does not
+    // answer in time is down for this open, as its server would be.
+    const std::vector<FolderProbe> answers = ProbeFolders(onServers, ServerDeadline());
+    for (size_t i = 0; i < onServers.size(); ++i)
+        if (answers[i] != FolderProbe::folder)
+            (answers[i] == FolderProbe::noAnswer ? down : notFolders).insert(onServers[i]);
+    std::vector<std::string> failed;
+    for (const Device& d : devices->All())
+        if (!IsAbsoluteRoot(d.root) || down.count(d.root) || notFolders.count(d.root))
+            failed.push_back(d.name);
     if (CEnumeration* mine = g_enumerations.Get()) {
         mine->m_down = std::move(down);
         mine->m_nVerdictAt = GetTickCount64();

@@ -224,6 +224,12 @@ void CheckServers(const std::vector<std::string>& roots, bool again)
     ReleaseSRWLockExclusive(&g_lock);
 }
 
+bool HasServerThatCanDie(const std::string& root)
+{
+    const std::string probe = ServerOf(root);
+    return !probe.empty() && CanDie(probe);
+}
+
 bool IsServerReachable(const std::string& root)
 {
     // A server that cannot die never has an entry: asked for every area of a listing, a local

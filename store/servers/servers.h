@@ -17,6 +17,9 @@ std::string ServerOf(const std::string& root);
 // (a dead one only in the background).
 void CheckServers(const std::vector<std::string>& roots, bool again);
 
+// True when root lies on a server that can die: a share, or a drive the system calls remote.
+bool HasServerThatCanDie(const std::string& root);
+
 // False when the server of root is unreachable; checks it first (as CheckServers) when needed.
 bool IsServerReachable(const std::string& root);
 

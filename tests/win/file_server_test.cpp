@@ -4,13 +4,17 @@
 #include "support/fixtures/deployment.h"
 #include "support/drivers/dialog_driver.h"
 #include "support/fixtures/file_server.h"
+#include "support/fixtures/unix_side.h"
 #include "support/drivers/tree_dump.h"
 #include "support/store/store_forwarder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <map>
 #include <memory>
+#include <regex>
 #include <sstream>
 
 namespace {
@@ -174,6 +178,110 @@ TEST_F(FileServers, HostUnloadsTheLibraryWhileACheckWaits)
     for (int i = 0; i < 500 && GetModuleHandleA(talmor.c_str()); ++i)
         Sleep(10);
     EXPECT_EQ(GetModuleHandleA(talmor.c_str()), nullptr) << "the check let it go";
+}
+
+
+// The trace's file on a server that is dead, then slow (1 s an operation): no call waits on it.
+// The lines that did not fit meanwhile are counted in a line of their own when writing resumes;
+// every line is whole and each library's lines keep their order.
+TEST_F(FileServers, ATraceOnADeadOrSlowServerHoldsUpNoCall)
+{
+    const std::string root = deployment->MakeDevice("local");
+    MakeArea(root + "\\userroot\\storage", "AREA1", "open");
+    deployment->WriteStorageIni({{"1", root}});
+    const std::string ini = deployment->Folder() + "\\storage.ini";
+    WriteTextFile(ini, ReadTextFile(ini) + "[options]\r\ntrace = " + servers[0]->Share() +
+                           "\\trace.txt\r\n");
+    char name[VORLANX_NAME_SIZE] = {}, description[VORLANX_DESCRIPTION_SIZE] = {};
+    ULONGLONG slowest = 0;
+    const auto retrieve = [&](const char* category) {
+        const ULONGLONG begin = GetTickCount64();
+        EXPECT_EQ(exports.retrieve(nullptr, "1", "AREA1", category, name, description),
+                  VORLANX_ERR_NO_CATEGORY);
+        slowest = std::max(slowest, GetTickCount64() - begin);
+    };
+    servers[0]->Control(0, true);
+    const int calls = 2500;  // more lines than the trace's queue holds
+    for (int i = 0; i < calls; ++i)
+        retrieve("DEAD");
+    servers[0]->Control(1000, false);
+    for (int i = 0; i < 5; ++i)
+        retrieve("SLOW");
+    EXPECT_LT(slowest, 500u) << "a call waited on the trace's file";
+    servers[0]->Control(0, false);
+    const std::string trace = deployment->Folder() + "\\SRV1\\trace.txt";
+    std::string text;
+    // Both libraries' lines of a call, or their counts of what they dropped.
+    const auto twice = [&](const char* what) {
+        const size_t first = text.find(what);
+        return first != std::string::npos && text.find(what, first + 1) != std::string::npos;
+    };
+    for (int i = 0; i < 1000 && !twice("TraceLinesDropped"); ++i, Sleep(10))
+        text = ReadTextFile(trace);
+    retrieve("LAST");
+    for (int i = 0; i < 1000 && !twice("\"LAST\") -> 2005"); ++i, Sleep(10))
+        text = ReadTextFile(trace);
+    EXPECT_TRUE(twice("\"LAST\") -> 2005")) << "writing did not resume";
+    const std::regex whole(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{6}Z pid \d+ tid \d+ )"
+                           R"((\w+)\((.*)\) -> (\S+) in \d+\.\d{3} ms\r$)");
+    std::istringstream lines(text);
+    unsigned long long written = 0, dropped = 0;
+    std::map<std::string, std::string> lastOf;  // each library's last line so far
+    for (std::string line; std::getline(lines, line);) {
+        std::smatch m;
+        ASSERT_TRUE(std::regex_match(line, m, whole)) << line;
+        if (m[1] == "TraceLinesDropped") {
+            dropped += std::stoull(m[3]);
+            continue;
+        }
+        ++written;
+        std::string& last = lastOf[m[1].str().substr(0, 6)];
+        EXPECT_LE(last.substr(0, 27), line.substr(0, 27)) << last << "\n" << line;
+        last = line;
+    }
+    EXPECT_GT(dropped, 0u);
+    // Each retrieve is traced by vorlanx.dll and by talmor.dll.
+    EXPECT_EQ(written + dropped, 2u * (calls + 5 + 1)) << written << " written, " << dropped;
+}
+
+
+// What lone_lookup.exe, a host whose first call is StoreFailedConnections, answered in a
+// process of its own: "MS NAME...".
+std::string LoneFailedConnections(const std::string& folder)
+{
+    std::string command = "\"" + TestsFolder() + "\\lone_lookup.exe\" \"" + folder + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        return "not started";
+    const DWORD waited = WaitForSingleObject(process.hProcess, 60000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return waited == WAIT_OBJECT_0 ? ReadTextFile(folder + "\\lone_lookup.txt") : "no end";
+}
+
+// One deadline, whoever asks first: a device behind a server that answers after 2 s is listed
+// within 1 s, whether its server's check is what waits or the look at its root (a link on a
+// quick server into the slow one).
+TEST_F(FileServers, AFirstFailedConnectionsListsASlowDeviceWithinTheDeadline)
+{
+    ASSERT_TRUE(MakeUnixLink(deployment->Folder() + "\\SRV2\\link",
+                             std::string(getenv("WINEPREFIX")) + "/dosdevices/unc/SRV5/share"));
+    servers[4]->Control(2000, false);
+    for (const std::string& root :
+         {servers[4]->Share() + "\\dev", servers[1]->Share() + "\\link\\dev"}) {
+        deployment->WriteStorageIni({{"1", servers[0]->Share() + "\\dev"}, {"5", root}});
+        std::istringstream answer(LoneFailedConnections(deployment->Folder()));
+        unsigned long long ms = ~0ull;
+        std::string listed;
+        answer >> ms >> listed;
+        EXPECT_EQ(listed, "5") << root;
+        EXPECT_LT(ms, 1000u) << root;
+    }
+    servers[4]->Control(0, false);
+    EXPECT_TRUE(RemoveUnixLink(deployment->Folder() + "\\SRV2\\link"));
 }
 
 }  // namespace
