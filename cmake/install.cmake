@@ -11,7 +11,9 @@ install(TARGETS vorlanx RUNTIME DESTINATION ${bin} ARCHIVE DESTINATION ${lib})
 install(FILES $<TARGET_FILE:talmor> $<TARGET_FILE:orvent> $<TARGET_FILE:ostrel>
               $<TARGET_FILE:vorlanxres_en> $<TARGET_FILE:vorlanxhost>
         DESTINATION ${bin})
-install(FILES $<TARGET_FILE:vorlanxres_de> DESTINATION ${bin}/lang/de)
+foreach(language ${VORLANX_LANGUAGES})
+    install(FILES $<TARGET_FILE:vorlanxres_${language}> DESTINATION ${bin}/lang/${language})
+endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/include/vorlanx.h DESTINATION include)
 install(FILES ${VORLANX_BIN}/lib/vorlanx.lib ${PROJECT_SOURCE_DIR}/src/api/vorlanx.def
         DESTINATION ${lib})

@@ -20,8 +20,11 @@ layout="include/vorlanx.h lib/cmake/vorlanx/vorlanxConfig.cmake
 lib/cmake/vorlanx/vorlanxConfigVersion.cmake"
 for size in "" 64; do
     layout+=" bin$size/vorlanx.dll bin$size/talmor.dll bin$size/ORVENT.dll bin$size/Ostrel.dll
-bin$size/vorlanxres.dll bin$size/lang/de/vorlanxres.dll bin$size/vorlanxhost.exe
+bin$size/vorlanxres.dll bin$size/vorlanxhost.exe
 lib$size/libvorlanx.dll.a lib$size/vorlanx.lib lib$size/vorlanx.def"
+    for tag in de fr es it pt-BR pl ja zh-CN ko; do
+        layout+=" bin$size/lang/$tag/vorlanxres.dll"
+    done
 done
 for f in $layout; do
     [ -f "$work/sdk/$f" ] || fail "the SDK has no $f"

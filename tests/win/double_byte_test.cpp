@@ -1,14 +1,18 @@
 // Double-byte texts with Wine in code page 932: the test run starts this program under a Japanese
 // locale. Names whose trail byte is a backslash must stay one name from the exports down to the
-// folders and back up into the tree, and descriptions come back byte for byte.
+// folders and back up into the tree, and descriptions come back byte for byte. The test run also
+// starts it under a Chinese (936) and a Korean (949) locale for the resource library of each.
 #include "resource.h"
 #include "support/fixtures/deployment.h"
 #include "support/drivers/dialog_driver.h"
 #include "support/drivers/input.h"
+#include "support/drivers/language_messages.h"
 #include "support/drivers/tree_dump.h"
 #include "vorlanx.h"
 
 #include <gtest/gtest.h>
+
+#include <map>
 
 namespace {
 
@@ -112,6 +116,17 @@ TEST_F(DoubleByte, TheBrowserSortsShowsAndReturnsDoubleByteNames)
                     "      " + kHyo + "|6\n"
                     "        " + kNou + "|6\n"
                     "    " + kNou + "|2\n");
+}
+
+// The resource library made for the process's code page: its messages show whole, with every
+// character that the library holds.
+TEST(DoubleByteLanguage, TheMessagesOfTheCodePagesLanguageShowWhole)
+{
+    const std::map<UINT, std::string> languageOf = {{932, "ja"}, {936, "zh-CN"}, {949, "ko"}};
+    ASSERT_EQ(languageOf.count(GetACP()), 1u) << "code page " << GetACP();
+    const LanguageMessages messages = SubFolderMessagesIn(languageOf.at(GetACP()));
+    ASSERT_EQ(messages.held.size(), 2u);
+    EXPECT_EQ(messages.shown, messages.held);
 }
 
 }  // namespace

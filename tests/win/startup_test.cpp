@@ -111,7 +111,7 @@ TEST_F(Startup, TheGermanLibraryGivesItsDialogAndStrings)
 {
     PutResources(BinFolder() + "\\lang\\de\\vorlanxres.dll");
     EXPECT_EQ(Probe(), (Lines{"loaded: 1", "title: Speicherbereich ausw\xE4hlen",
-                              "root: Speicherger\xE4te", "floppy: A:DISKETTE", Ostrel()}));
+                              "root: Speicherger\xE4te", "floppy: A:FLOPPY", Ostrel()}));
 }
 
 TEST_F(Startup, AProductVersionThatDiffersInTheRevisionAloneIsIncompatible)

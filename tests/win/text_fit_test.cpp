@@ -21,18 +21,26 @@
 
 namespace {
 
-// The text in the control's font, laid out as the control lays it out, against the room.
-void Fit(HWND window, const char* text, HFONT font, SIZE room, UINT format,
+std::string Utf8(const wchar_t* text)
+{
+    char bytes[4096] = {};
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
+    return bytes;
+}
+
+// The text in the control's font, laid out as the control lays it out, against the room. Wide
+// text, as the control holds and draws it (Wine's DrawTextA measures double-byte text wider).
+void Fit(HWND window, const wchar_t* text, HFONT font, SIZE room, UINT format,
          std::vector<std::string>& misfits)
 {
     HDC dc = GetDC(window);
     HGDIOBJ old = SelectObject(dc, font);
     RECT need = {0, 0, room.cx, 0};
-    DrawTextA(dc, text, -1, &need, format | DT_CALCRECT);
+    DrawTextW(dc, text, -1, &need, format | DT_CALCRECT);
     SelectObject(dc, old);
     ReleaseDC(window, dc);
     if (need.right > room.cx || need.bottom > room.cy)
-        misfits.push_back(std::string(text) + ": needs " + std::to_string(need.right) + "x" +
+        misfits.push_back(Utf8(text) + ": needs " + std::to_string(need.right) + "x" +
                           std::to_string(need.bottom) + ", has " + std::to_string(room.cx) + "x" +
                           std::to_string(room.cy));
 }
@@ -40,7 +48,7 @@ void Fit(HWND window, const char* text, HFONT font, SIZE room, UINT format,
 // The caption, and the text of every label and button.
 void FitTexts(HWND window, std::vector<std::string>& misfits)
 {
-    char text[1024];
+    wchar_t text[1024];
     NONCLIENTMETRICSA metrics = {};
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
@@ -49,14 +57,14 @@ void FitTexts(HWND window, std::vector<std::string>& misfits)
     GetWindowRect(window, &frame);  // the caption: less the frames and the close button
     const SIZE caption = {frame.right - frame.left - 2 * GetSystemMetrics(SM_CXFIXEDFRAME) -
                               GetSystemMetrics(SM_CXSIZE) - 4, metrics.iCaptionHeight};
-    GetWindowTextA(window, text, sizeof text);
+    GetWindowTextW(window, text, 1024);
     Fit(window, text, captionFont, caption, DT_SINGLELINE, misfits);
     DeleteObject(captionFont);
     for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
         char cls[16] = {};
         GetClassNameA(c, cls, sizeof cls);
         const bool button = !lstrcmpiA(cls, "Button");
-        if (!(button || !lstrcmpiA(cls, "Static")) || !GetWindowTextA(c, text, sizeof text))
+        if (!(button || !lstrcmpiA(cls, "Static")) || !GetWindowTextW(c, text, 1024))
             continue;
         RECT r;
         GetClientRect(c, &r);

@@ -2,10 +2,13 @@
 #include "resource.h"
 #include "support/drivers/dialog_driver.h"
 #include "support/drivers/input.h"
+#include "support/drivers/language_messages.h"
 #include "support/drivers/tree_dump.h"
 #include "support/fixtures/deployment.h"
 
 #include <gtest/gtest.h>
+
+#include <sstream>
 
 TEST(Utf8Host, NamesOutsideAsciiComeBackByteForByteAndTextsAreCutAtWholeCharacters)
 {
@@ -44,5 +47,17 @@ TEST(Utf8Host, NamesOutsideAsciiComeBackByteForByteAndTextsAreCutAtWholeCharacte
         WriteTextFile(storage + "\\Müller\\大阪\\category.txt", text);
         ASSERT_EQ(vorlanx.retrieve(nullptr, "1", "Müller", "大阪", name, description), VORLANX_OK);
         EXPECT_EQ(description, text.substr(0, keptOf400)) << character;
+    }
+}
+
+// Every resource library's messages show whole on the UTF-8 code page.
+TEST(Utf8Host, EveryLanguagesMessagesShowWhole)
+{
+    ASSERT_EQ(GetACP(), 65001u);
+    std::istringstream tags(VORLANX_LANGUAGES);
+    for (std::string tag; tags >> tag;) {
+        const LanguageMessages messages = SubFolderMessagesIn(tag);
+        ASSERT_EQ(messages.held.size(), 2u) << tag;
+        EXPECT_EQ(messages.shown, messages.held) << tag;
     }
 }

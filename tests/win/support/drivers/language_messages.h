@@ -1,0 +1,14 @@
+// The two messages of the sub-folder commands in a language: the name rule's (a name with a
+// space) and "already exists" (the store refuses the next name), shown in-process with the
+// resources of lang/<tag> and read back from their message boxes.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct LanguageMessages {
+    std::vector<std::string> shown;  // as the boxes show them, in UTF-8
+    std::vector<std::string> held;   // the resource library's texts of the same two, in UTF-8
+};
+
+LanguageMessages SubFolderMessagesIn(const std::string& tag);
