@@ -96,14 +96,17 @@ public:
     }
     void Add(HWND window)
     {
-        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        PumpMessages(100);
+        // A dialog's steps may start before its modal loop has shown it (the timer comes first).
+        ShowWindow(window, SW_SHOWNA);
+        RedrawWindow(window, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
         RECT r;
         GetWindowRect(window, &r);
-        HDC screen = GetDC(nullptr);
-        BitBlt(m_dc, 0, m_height, r.right - r.left, r.bottom - r.top, screen, r.left, r.top,
-               SRCCOPY);
-        ReleaseDC(nullptr, screen);
+        PumpMessages(100);
+        // From the window's own pixels, which need not have reached the X screen yet.
+        HDC dc = GetWindowDC(window);
+        BitBlt(m_dc, 0, m_height, r.right - r.left, r.bottom - r.top, dc, 0, 0, SRCCOPY);
+        ReleaseDC(window, dc);
         m_width = std::max<int>(m_width, r.right - r.left);
         m_height = std::min<int>(m_height + r.bottom - r.top + 8, kHeight);
         ++m_windows;
