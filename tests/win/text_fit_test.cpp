@@ -29,7 +29,8 @@ std::string Utf8(const wchar_t* text)
 }
 
 // The text in the control's font, laid out as the control lays it out, against the room. Wide
-// text, as the control holds and draws it (Wine's DrawTextA measures double-byte text wider).
+// text, as the control holds and draws it: Wine's DrawTextA measured some texts of other code
+// pages wider than the controls draw them.
 void Fit(HWND window, const wchar_t* text, HFONT font, SIZE room, UINT format,
          std::vector<std::string>& misfits)
 {
@@ -49,10 +50,10 @@ void Fit(HWND window, const wchar_t* text, HFONT font, SIZE room, UINT format,
 void FitTexts(HWND window, std::vector<std::string>& misfits)
 {
     wchar_t text[1024];
-    NONCLIENTMETRICSA metrics = {};
+    NONCLIENTMETRICSW metrics = {};
     metrics.cbSize = sizeof metrics;
-    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    HFONT captionFont = CreateFontIndirectA(&metrics.lfCaptionFont);
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    HFONT captionFont = CreateFontIndirectW(&metrics.lfCaptionFont);
     RECT frame;
     GetWindowRect(window, &frame);  // the caption: less the frames and the close button
     const SIZE caption = {frame.right - frame.left - 2 * GetSystemMetrics(SM_CXFIXEDFRAME) -
@@ -78,7 +79,7 @@ void FitTexts(HWND window, std::vector<std::string>& misfits)
     }
 }
 
-// The screen under each window, one below the other, kept as a PNG.
+// Each window's own pixels, one below the other, kept as a PNG.
 class Screenshot {
 public:
     Screenshot()
@@ -203,6 +204,7 @@ TEST_P(TextFit, EveryTextFitsAndTheIconsHaveTheSmallIconSize)
         const int best = LookupIconIdFromDirectoryEx(
             static_cast<BYTE*>(LockResource(LoadResource(self, group))), TRUE, size, size, 0);
         HRSRC image = FindResourceA(self, MAKEINTRESOURCEA(best), RT_ICON);
+        ASSERT_TRUE(image) << "icon " << id;
         const auto* header =
             static_cast<BITMAPINFOHEADER*>(LockResource(LoadResource(self, image)));
         EXPECT_EQ(header->biWidth, size) << "icon " << id;
