@@ -7,8 +7,8 @@
 #include <vector>
 
 struct LanguageMessages {
-    std::vector<std::string> shown;  // as the boxes show them, in UTF-8
-    std::vector<std::string> held;   // the resource library's texts of the same two, in UTF-8
+    std::vector<std::wstring> shown;  // as the boxes show them
+    std::vector<std::wstring> held;   // the resource library's texts of the same two
 };
 
 LanguageMessages SubFolderMessagesIn(const std::string& tag);
