@@ -57,3 +57,10 @@ include(cmake/googletest.cmake)
 
 add_subdirectory(tests)
 add_subdirectory(bench)
+
+# windres does not tell the build which icons a script reads: every target that compiles the
+# library's resources is rebuilt when an icon changes.
+file(GLOB VORLANX_ICONS ${PROJECT_SOURCE_DIR}/res/icons/*.ico)
+set_source_files_properties(${PROJECT_SOURCE_DIR}/res/vorlanx.rc
+    DIRECTORY src tests/win tools/browser bench
+    PROPERTIES OBJECT_DEPENDS "${VORLANX_ICONS}")

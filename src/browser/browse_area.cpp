@@ -25,8 +25,6 @@ constexpr int kLookupDeviceKinds = 7;
 constexpr int kLoginCheckMode = 5;
 constexpr int kLoginSecondNoLogin = 13;
 
-constexpr int kIconSize = 16;
-
 bool IsNumberedDevice(const char* device)
 {
     return device[0] >= '0' && device[0] <= '9';
@@ -51,7 +49,19 @@ void SplitInPlace(char* text, char separator, const CodePage& cp, std::vector<co
 
 CBrowseArea::CBrowseArea(CWnd* pParent) : CDialog(IDD_BROWSE_AREA, pParent) {}
 
-CBrowseArea::~CBrowseArea() = default;
+CBrowseArea::~CBrowseArea()
+{
+    ReleaseIcons();
+}
+
+void CBrowseArea::ReleaseIcons()
+{
+    for (HICON& icon : m_hIcons) {
+        if (icon)
+            DestroyIcon(icon);
+        icon = nullptr;
+    }
+}
 
 std::span<const AFX_MSGMAP_ENTRY> CBrowseArea::GetMessageMap() const
 {
@@ -80,13 +90,19 @@ void CBrowseArea::DoDataExchange(CDataExchange* pDX)
 BOOL CBrowseArea::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    m_imageList.Create(kIconSize, kIconSize, 0, kImageCount, 1);
+    // The system's small-icon size: 16 at 96 DPI, more above it. Each icon resource holds an
+    // image drawn for each of those sizes, so none is stretched.
+    const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
+    m_imageList.Create(cx, cy, 0, kImageCount, 1);
     static const int icons[kImageCount] = {IDI_ROOT,         IDI_DEVICE,        IDI_AREA,
                                            IDI_AREA_BLOCKED, IDI_AREA_READONLY, IDI_AREA_RESTRICTED,
                                            IDI_CATEGORY};
-    // Icons come from the library itself, never from a resource library.
+    // Icons come from the library itself, never from a resource library. Not shared (a shared
+    // icon is meant for the standard sizes), so the dialog destroys them.
+    ReleaseIcons();
     for (int i = 0; i < kImageCount; ++i) {
-        m_hIcons[i] = LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(icons[i]));
+        m_hIcons[i] = static_cast<HICON>(LoadImageA(
+            AfxGetInstanceHandle(), MAKEINTRESOURCEA(icons[i]), IMAGE_ICON, cx, cy, 0));
         m_imageList.Add(m_hIcons[i]);
     }
     m_tree.SetImageList(m_imageList.m_hImageList, TVSIL_NORMAL);

@@ -48,6 +48,7 @@ protected:
     BOOL OnContextMenu(WPARAM wParam, LPARAM lParam);
 
 private:
+    void ReleaseIcons();
     void PopulateTree();
     HTREEITEM InsertDevice(HTREEITEM hRoot, const char* device);
     // entry is split in place at its '#'s.
@@ -79,8 +80,8 @@ private:
     POINT CaretMenuPoint();
 
     // Kept because the dialog has always listed them, though nothing reads them after the build:
-    // the lookup's failed connections, the icons (shared resource icons: never destroyed), and
-    // the category inserted last with its depth.
+    // the lookup's failed connections, the icons (loaded at the small-icon size, so the
+    // dialog's own: destroyed with it), and the category inserted last with its depth.
     CStringList m_failedConnections;
     HICON m_hIcons[kImageCount] = {};
     int m_nCategoryDepth = 0;
