@@ -9,6 +9,7 @@
 #include <regex>
 #include <set>
 #include <sstream>
+#include <utility>
 
 namespace {
 
@@ -34,17 +35,26 @@ std::vector<std::string> Lines(const std::string& text)
     return lines;
 }
 
-TEST(Trace, BrowseAndWritesOfSeveralProcessesLeaveWholeLinesWithTheirCodes)
+// A device "1" with the areas given ({name, access}), and storage.ini naming a trace in the
+// deployment's folder (with a comment after it, as people write); the trace's path.
+std::string TracedDeployment(Deployment& deployment,
+                             std::initializer_list<std::pair<const char*, const char*>> areas)
 {
-    Deployment deployment;
     const std::string root = deployment.MakeDevice("dev1");
-    for (const char* area : {"AREA1", "AREA2"})
-        MakeArea(root + "\\userroot\\storage", area, "open");
-    MakeArea(root + "\\userroot\\storage", "SHUT", "blocked");
+    for (const auto& [area, access] : areas)
+        MakeArea(root + "\\userroot\\storage", area, access);
     deployment.WriteStorageIni({{"1", root}});
     const std::string trace = deployment.Folder() + "\\trace.txt";
     const std::string ini = deployment.Folder() + "\\storage.ini";
     WriteTextFile(ini, ReadTextFile(ini) + "[options]\r\ntrace = " + trace + " ; for support\r\n");
+    return trace;
+}
+
+TEST(Trace, BrowseAndWritesOfSeveralProcessesLeaveWholeLinesWithTheirCodes)
+{
+    Deployment deployment;
+    const std::string trace =
+        TracedDeployment(deployment, {{"AREA1", "open"}, {"AREA2", "open"}, {"SHUT", "blocked"}});
 
     std::vector<HANDLE> hosts;
     for (int i = 0; i < 4; ++i)
@@ -97,12 +107,7 @@ TEST(Trace, BrowseAndWritesOfSeveralProcessesLeaveWholeLinesWithTheirCodes)
 TEST(Trace, IsCutOverAtOneMegabyteAndKeepsItsLinesWhole)
 {
     Deployment deployment;
-    const std::string root = deployment.MakeDevice("dev1");
-    MakeArea(root + "\\userroot\\storage", "AREA1", "open");
-    deployment.WriteStorageIni({{"1", root}});
-    const std::string trace = deployment.Folder() + "\\trace.txt";
-    const std::string ini = deployment.Folder() + "\\storage.ini";
-    WriteTextFile(ini, ReadTextFile(ini) + "[options]\r\ntrace = " + trace + "\r\n");
+    const std::string trace = TracedDeployment(deployment, {{"AREA1", "open"}});
     WriteTextFile(trace, std::string((1 << 20) - 10, '.') + "\r\n");
     HANDLE host = StartHost(deployment.Folder(), "retrieve 1 AREA1 NONE");
     ASSERT_NE(host, nullptr);
@@ -130,12 +135,7 @@ TEST(Trace, IsCutOverAtOneMegabyteAndKeepsItsLinesWhole)
 TEST(Trace, GoesOnWhenItsFileIsRemovedOrBecomesAFolder)
 {
     Deployment deployment;
-    const std::string root = deployment.MakeDevice("dev1");
-    MakeArea(root + "\\userroot\\storage", "AREA1", "open");
-    deployment.WriteStorageIni({{"1", root}});
-    const std::string trace = deployment.Folder() + "\\trace.txt";
-    const std::string ini = deployment.Folder() + "\\storage.ini";
-    WriteTextFile(ini, ReadTextFile(ini) + "[options]\r\ntrace = " + trace + "\r\n");
+    const std::string trace = TracedDeployment(deployment, {{"AREA1", "open"}});
     VorlanxExports exports;
     ASSERT_TRUE(exports.Bind(deployment.Load("vorlanx.dll")));
     char name[VORLANX_NAME_SIZE] = {}, description[VORLANX_DESCRIPTION_SIZE] = {};
