@@ -31,6 +31,10 @@ struct CQueue {
     unsigned long long dropped = 0;   // lines lost since the last count line
     bool running = false;             // a writer runs, or is being started
     bool inFileCall = false;          // the writer is inside a call on the file
+    // The batch the writer took, and how far it got: the end of the process writes it again
+    // only when its write had not begun.
+    std::string batch;
+    enum Stage { Taken, Writing, Written } stage = Written;
 } g_queue;
 
 // The writer's alone: one writer runs at a time, and the library's unload comes after it.
@@ -92,9 +96,11 @@ bool WriteBatch(const std::string& batch, DWORD waitMs)
     const HANDLE file = Open();
     DWORD written = 0;
     LARGE_INTEGER size = {};
+    g_queue.stage = CQueue::Writing;
     const bool wrote = file != INVALID_HANDLE_VALUE &&
                        WriteFile(file, batch.data(), DWORD(batch.size()), &written, nullptr) &&
                        written == batch.size();
+    g_queue.stage = CQueue::Written;
     const bool full = wrote && GetFileSizeEx(file, &size) &&
                       ULONGLONG(size.QuadPart) >= kCutOverBytes;
     if (file != INVALID_HANDLE_VALUE)
@@ -114,7 +120,7 @@ void WriteWhileQueued()
     // Started before the first line (the trace was just turned on): its call is under way.
     if (g_queue.lines.empty())
         SleepConditionVariableSRW(&g_queue.batchFull, &g_queue.lock, DWORD(kBatchMs), 0);
-    std::string batch;
+    std::string& batch = g_queue.batch;
     for (;;) {
         for (ULONGLONG waited; !g_queue.lines.empty() && g_queue.lines.size() < kBatchBytes &&
                                (waited = GetTickCount64() - g_queue.since) < kBatchMs;)
@@ -133,6 +139,7 @@ void WriteWhileQueued()
         if (g_queue.lines.empty())
             return;
         batch.swap(g_queue.lines);
+        g_queue.stage = CQueue::Taken;
         const unsigned long long represented = g_queue.represented;
         g_queue.represented = 0;
         g_queue.inFileCall = true;
@@ -203,24 +210,25 @@ bool IsLocal(const std::string& path)
 
 // As the library unloads. On FreeLibrary the writer has ended (its reference kept the library
 // until then), and nothing is left to write. At the end of the process the system has ended the
-// writer wherever it was: what it left queued is written only when it was in no call on the
-// file and the file answered its last call quickly, or, never tried, is a local one.
+// writer wherever it was. A local file takes what it left: the batch it held unless its write
+// had begun (which may have reached the file), then the queue. Another file takes the queue only
+// when the writer was in no call on it and it answered its last call quickly: a dead server
+// must not hold the end of the process.
 struct CAtUnload {
     ~CAtUnload()
     {
         if (!TryAcquireSRWLockExclusive(&g_queue.lock))
             return;  // the writer ended inside it
-        if (g_queue.inFileCall) {
-            ReleaseSRWLockExclusive(&g_queue.lock);
-            return;
-        }
-        const bool quick = g_file.lastCallMs == ~0ull ? IsLocal(g_file.path)
-                                                      : g_file.lastCallMs <= kExitWriteMs;
-        if (!g_queue.lines.empty() && quick) {
+        const bool local = IsLocal(g_file.path);
+        const bool quick = local || (!g_queue.inFileCall && g_file.lastCallMs <= kExitWriteMs);
+        if (quick) {
             try {
-                WriteBatch(g_queue.lines, DWORD(kExitWriteMs));
+                if (g_queue.inFileCall && g_queue.stage == CQueue::Taken)
+                    g_queue.lines.insert(0, g_queue.batch);
+                if (!g_queue.lines.empty())
+                    WriteBatch(g_queue.lines, DWORD(kExitWriteMs));
             } catch (...) {
-                // Out of memory in a cut-over: the lines are written, the file not cut.
+                // Out of memory: the lines are lost, or written and the file not cut over.
             }
         }
         if (g_file.mutex)
