@@ -26,47 +26,6 @@ int StoreCalls(const std::string& folder, int areas)
     return 0;
 }
 
-// Runs command in folder and waits; the time it took, or what it printed when out is given.
-double Run(const std::string& folder, std::string command, std::string* out = nullptr)
-{
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE read = nullptr, write = nullptr;
-    CreatePipe(&read, &write, &inherit, 0);
-    SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;  // a report read from a pipe: no console to fill
-    startup.hStdOutput = write;
-    PROCESS_INFORMATION process = {};
-    const auto start = Clock::now();
-    const bool started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE,
-                                        DETACHED_PROCESS, nullptr, folder.c_str(), &startup,
-                                        &process);
-    CloseHandle(write);
-    std::string printed;
-    char buffer[4096];
-    DWORD n = 0;
-    while (started && ReadFile(read, buffer, sizeof buffer, &n, nullptr) && n > 0)
-        printed.append(buffer, n);
-    CloseHandle(read);
-    if (!started)
-        return -1;
-    WaitForSingleObject(process.hProcess, INFINITE);
-    const auto end = Clock::now();
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    if (out)
-        *out = printed;
-    return Ms(end - start);
-}
-
-std::string ThisProgram()
-{
-    char path[MAX_PATH];
-    const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-    return std::string(path, n < sizeof path ? n : 0);
-}
-
 void LayOut(Deployment& deployment, int areas)
 {
     const std::string root = deployment.MakeDevice("dev1");

@@ -42,33 +42,8 @@ int Calls(const std::string& folder)
 // Runs this program on folder in a process of its own; what it printed.
 std::string RunCalls(const std::string& folder)
 {
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE read = nullptr, write = nullptr;
-    CreatePipe(&read, &write, &inherit, 0);
-    SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = write;
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, sizeof self);
-    std::string command = "\"" + std::string(self) + "\" --calls \"" + folder + "\"";
-    PROCESS_INFORMATION process = {};
-    const bool started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE,
-                                        DETACHED_PROCESS, nullptr, folder.c_str(), &startup,
-                                        &process);
-    CloseHandle(write);
     std::string printed;
-    char buffer[4096];
-    DWORD n = 0;
-    while (started && ReadFile(read, buffer, sizeof buffer, &n, nullptr) && n > 0)
-        printed.append(buffer, n);
-    CloseHandle(read);
-    if (started) {
-        WaitForSingleObject(process.hProcess, 120000);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
+    Run(folder, "\"" + ThisProgram() + "\" --calls \"" + folder + "\"", &printed);
     return printed;
 }
 
