@@ -16,8 +16,10 @@ const char* FirstDevice();
 const char* NextDevice();
 
 // The areas of a device, in the file system's order; on a numbered device every sub-folder of
-// an area, at any depth, follows as AREA#CAT#SUB (links are not followed).
-const char* FirstArea(const char* device);
+// an area, at any depth, follows as AREA#CAT#SUB (links are not followed). A name that the
+// host's code page cannot write exactly is never listed, nor what lies below it; leftOut, when
+// given, gets each such entry as it would have been listed, shown in ASCII (EscapedName).
+const char* FirstArea(const char* device, std::vector<std::string>* leftOut = nullptr);
 const char* NextArea();
 
 // Inside a device listing, the numbered device whose areas the calling thread listed last,

@@ -8,6 +8,7 @@
 #include "names/folder_names.h"
 #include "names/own_names.h"
 #include "servers/servers.h"
+#include "text/host_names.h"
 #include "vorlanx.h"
 
 #include <cstring>
@@ -53,6 +54,9 @@ int CheckLoginControl(const char* loginPath)
     std::string path, root;
     if (!MapLoginPath(loginPath, path, &root))
         return VORLANX_ERR_NO_DEVICE;
+    // Bytes that are not exactly a name of the file system name no area, so no login control.
+    if (!IsExactHostName(loginPath))
+        return VORLANX_ERR_NO_LOGIN_CONTROL;
     // Nobody can log in to an area on a server that does not answer.
     if (!IsServerReachable(path))
         return VORLANX_ERR_NO_LOGIN_CONTROL;

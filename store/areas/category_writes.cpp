@@ -9,6 +9,7 @@
 #include "names/folder_names.h"
 #include "names/own_names.h"
 #include "areas/write_transaction.h"
+#include "text/host_names.h"
 #include "vorlanx.h"
 
 #include <windows.h>
@@ -25,7 +26,10 @@ int ReadRecord(const CCategoryData* record, std::string& name, std::string& desc
         return VORLANX_ERR_INVALID_ARGUMENT;
     name = record->name;
     description = record->description;
-    return IsCategoryName(name, AnsiCodePage()) ? VORLANX_OK : VORLANX_ERR_INVALID_NAME;
+    // A name the file system would keep as another (or none) would not come back as given.
+    return IsCategoryName(name, AnsiCodePage()) && IsExactHostName(name)
+        ? VORLANX_OK
+        : VORLANX_ERR_INVALID_NAME;
 }
 
 // VORLANX_ERR_EXISTS when something in parent other than the folder self already carries name,

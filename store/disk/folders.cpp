@@ -2,6 +2,7 @@
 
 #include "names/folder_names.h"
 #include "names/own_names.h"
+#include "text/host_names.h"
 
 #include <windows.h>
 
@@ -10,30 +11,48 @@
 
 namespace {
 
-bool IsDots(const char* name)
+bool IsDots(const wchar_t* name, size_t length)
 {
-    return strcmp(name, ".") == 0 || strcmp(name, "..") == 0;
+    return (length == 1 && name[0] == L'.') || (length == 2 && name[0] == L'.' && name[1] == L'.');
 }
 
+// A path as the ANSI file functions take it. Its names were checked on their way in, or came
+// from the file system exactly; the wide functions are called so that the names coming back are
+// converted as this store says, never with the system's best fit.
+std::wstring WidePath(const std::string& path)
+{
+    const UINT codePage = FileCodePage();
+    const int n = MultiByteToWideChar(codePage, 0, path.data(), int(path.size()), nullptr, 0);
+    std::wstring wide(size_t(n > 0 ? n : 0), L'\0');
+    if (n > 0)
+        MultiByteToWideChar(codePage, 0, path.data(), int(path.size()), wide.data(), n);
+    return wide;
+}
+
+// visit(data, name): name is empty for an entry whose name the host's code page cannot write.
 template <typename Visit>
 bool ForEachEntry(const std::string& folder, Visit visit)
 {
     const std::string pattern = folder + "\\*";
     if (pattern.size() > kMaxFilePath)
         return false;
-    WIN32_FIND_DATAA data;
-    const HANDLE find = FindFirstFileA(pattern.c_str(), &data);
+    WIN32_FIND_DATAW data;
+    const HANDLE find = FindFirstFileW(WidePath(pattern).c_str(), &data);
     if (find == INVALID_HANDLE_VALUE)
         return false;
     do {
-        if (!IsDots(data.cFileName))
-            visit(data);
-    } while (FindNextFileA(find, &data));
+        const size_t length = wcsnlen(data.cFileName, MAX_PATH);
+        if (IsDots(data.cFileName, length))
+            continue;
+        std::string name;
+        ToHostName(data.cFileName, length, name);
+        visit(data, name);
+    } while (FindNextFileW(find, &data));
     FindClose(find);
     return true;
 }
 
-bool IsFolder(const WIN32_FIND_DATAA& data)
+bool IsFolder(const WIN32_FIND_DATAW& data)
 {
     return data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
 }
@@ -73,15 +92,18 @@ Found FindFolder(const std::string& folder, const std::string& name, std::string
     const std::string path = folder + "\\" + name;
     if ((ownOnly ? IsOwnName(name) : IsLeftoverFolder(name)) || path.size() > kMaxFilePath)
         return Found::no;
-    WIN32_FIND_DATAA data;
-    const HANDLE find = FindFirstFileA(path.c_str(), &data);
+    // A name that is not exactly one of the file system's names names none.
+    if (!IsExactHostName(name))
+        return Found::no;
+    WIN32_FIND_DATAW data;
+    const HANDLE find = FindFirstFileW(WidePath(path).c_str(), &data);
     if (find == INVALID_HANDLE_VALUE)
         return FoundByError(GetLastError());
     FindClose(find);
     if (!IsFolder(data) || (ownOnly && (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)))
         return Found::no;
-    actual = data.cFileName;
-    return Found::yes;
+    return ToHostName(data.cFileName, wcsnlen(data.cFileName, MAX_PATH), actual) ? Found::yes
+                                                                                 : Found::no;
 }
 
 }  // namespace
@@ -108,8 +130,8 @@ Found FindOwnSubFolder(const std::string& folder, const std::string& name, std::
 bool ListEntries(const std::string& folder, std::vector<std::string>& files,
                  std::vector<std::string>& folders)
 {
-    return ForEachEntry(folder, [&](const WIN32_FIND_DATAA& data) {
-        (IsFolder(data) ? folders : files).emplace_back(data.cFileName);
+    return ForEachEntry(folder, [&](const WIN32_FIND_DATAW& data, std::string& name) {
+        (IsFolder(data) ? folders : files).push_back(std::move(name));
     });
 }
 
@@ -132,9 +154,12 @@ bool GetFolderId(const std::string& folder, CFolderId& id)
     return true;
 }
 
-bool ReadFolder(const std::string& folder, std::vector<CFolderEntry>& entries, CFolderId* self)
+bool ReadFolder(const std::string& folder, std::vector<CFolderEntry>& entries, CFolderId* self,
+                std::vector<CFolderEntry>* unwritable)
 {
     entries.clear();
+    if (unwritable)
+        unwritable->clear();
     if (folder.empty() || folder.size() > kMaxFilePath)
         return false;
     const HANDLE handle = CreateFileA(folder.c_str(), FILE_LIST_DIRECTORY,
@@ -150,8 +175,6 @@ bool ReadFolder(const std::string& folder, std::vector<CFolderEntry>& entries, C
         self->m_nVolume = info.dwVolumeSerialNumber;
         self->m_nIndex = (uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
     }
-    // The names as the ANSI find functions give them.
-    const UINT codePage = AreFileApisANSI() ? CP_ACP : CP_OEMCP;
     std::vector<uint64_t> buffer(64 * 1024 / sizeof(uint64_t));  // entries are 8-byte aligned
     const DWORD size = DWORD(buffer.size() * sizeof(uint64_t));
     for (FILE_INFO_BY_HANDLE_CLASS kind = FileIdBothDirectoryRestartInfo;;
@@ -161,20 +184,20 @@ bool ReadFolder(const std::string& folder, std::vector<CFolderEntry>& entries, C
         const char* at = reinterpret_cast<const char*>(buffer.data());
         for (;;) {
             const auto* e = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(at);
-            const int wide = int(e->FileNameLength / sizeof(WCHAR));
-            char name[MAX_PATH * 2];
-            const int n = WideCharToMultiByte(codePage, 0, e->FileName, wide, name,
-                                              sizeof name - 1, nullptr, nullptr);
-            name[n > 0 ? n : 0] = '\0';
-            if (n > 0 && !IsDots(name)) {
-                CFolderEntry entry;
-                entry.m_strName.assign(name, size_t(n));
+            const size_t wide = e->FileNameLength / sizeof(WCHAR);
+            CFolderEntry entry;
+            const bool exact = ToHostName(e->FileName, wide, entry.m_strName);
+            if (!exact && unwritable) {
+                entry.m_strName = EscapedName(e->FileName, wide);
+                entry.m_strWide.assign(e->FileName, wide);
+            }
+            if (!IsDots(e->FileName, wide) && (exact || unwritable)) {
                 entry.m_bFolder = e->FileAttributes & FILE_ATTRIBUTE_DIRECTORY;
                 entry.m_bLink = e->FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT;
                 entry.m_nIndex = uint64_t(e->FileId.QuadPart);
                 entry.m_nSize = uint64_t(e->EndOfFile.QuadPart);
                 entry.m_nWriteTime = uint64_t(e->LastWriteTime.QuadPart);
-                entries.push_back(std::move(entry));
+                (exact ? entries : *unwritable).push_back(std::move(entry));
             }
             if (!e->NextEntryOffset)
                 break;

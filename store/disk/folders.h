@@ -18,7 +18,8 @@ enum class Found { yes, no, unreadable };
 Found FindSubFolder(const std::string& folder, const std::string& name, std::string& actual);
 
 // Everything in folder, plain files and sub-folders apart (leftovers included); false when the
-// folder cannot be listed.
+// folder cannot be listed. An entry whose name the host's code page cannot write exactly comes
+// as the empty text: it is there, but matches no name.
 bool ListEntries(const std::string& folder, std::vector<std::string>& files,
                  std::vector<std::string>& folders);
 
@@ -51,14 +52,17 @@ struct CFolderEntry {
     uint64_t m_nIndex = 0;
     uint64_t m_nSize = 0;
     uint64_t m_nWriteTime = 0;  // in 100 ns since 1601, as FILETIME
+    std::wstring m_strWide;     // only for an entry left out: its name on the file system
 };
 
 // Everything in folder but . and .., in the order the file system enumerates it, from one
 // directory read: names, attributes and identities come with it, no open per entry. self, when
 // given, gets the folder's own identity (its volume's serial is every entry's); false when the
-// folder cannot be listed, or self is asked for and cannot be had.
+// folder cannot be listed, or self is asked for and cannot be had. An entry whose name the
+// host's code page cannot write exactly is left out; unwritable, when given, gets those, each
+// named as EscapedName shows it (a name to show, not to use).
 bool ReadFolder(const std::string& folder, std::vector<CFolderEntry>& entries,
-                CFolderId* self = nullptr);
+                CFolderId* self = nullptr, std::vector<CFolderEntry>* unwritable = nullptr);
 
 // FindSubFolder for a sub-folder that lives there. Categories are such folders: the listing
 // neither shows nor follows a link, so no call reaches through one (a delete would remove the

@@ -129,9 +129,9 @@ public:
     // A folder of the area (the area's own for an empty category) and what is in it.
     void Walk(const std::string& folder, const std::string& category, int depth)
     {
-        std::vector<CFolderEntry> entries;
+        std::vector<CFolderEntry> entries, unwritable;
         CFolderId self;
-        if (!ReadFolder(folder, entries, depth == 0 ? &self : nullptr)) {
+        if (!ReadFolder(folder, entries, depth == 0 ? &self : nullptr, &unwritable)) {
             if (depth == 0)
                 m_found.Add(Severity::error, "unreadable-folder", category, folder,
                             "The folder " + folder + " cannot be read: the browser shows "
@@ -145,6 +145,11 @@ public:
         } else {
             CheckDescription(folder, category, entries);
         }
+        for (const CFolderEntry& e : unwritable)
+            if (e.m_bFolder && !e.m_bLink)
+                AddUnwritableName(m_found, category.empty() ? e.m_strName
+                                                            : category + "#" + e.m_strName,
+                                  folder, e);
         const CodePage& cp = AnsiCodePage();
         for (const CFolderEntry& e : entries) {
             const std::string path = JoinPath(folder, e.m_strName, cp);

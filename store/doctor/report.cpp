@@ -1,5 +1,8 @@
 #include "doctor/report.h"
 
+#include "disk/folders.h"
+#include "text/host_names.h"
+
 #include <windows.h>
 
 std::string AgeInWords(uint64_t writeTime)
@@ -18,6 +21,21 @@ std::string AgeInWords(uint64_t writeTime)
             return std::to_string(n) + " " + u.unit + (n == 1 ? "" : "s");
         }
     return std::string();
+}
+
+void AddUnwritableName(CFindings& found, const std::string& category, const std::string& folder,
+                       const CFolderEntry& entry)
+{
+    const std::string path = folder + "\\" + entry.m_strName;
+    const std::string codePage = std::to_string(GetACP());
+    const std::string writers = CodePagesWriting(entry.m_strWide.data(), entry.m_strWide.size());
+    found.Add(Severity::warning, "name-not-in-code-page", category, path,
+              "The folder " + Quoted(entry.m_strName) + " in " + folder + " has a name that "
+              "code page " + codePage + " (this machine's) cannot write: hosts on it neither see "
+              "it nor find it, and nothing below it. Code pages that write it: " +
+              (writers.empty() ? "none of the usual ones" : writers) + ".",
+              "Rename it to a name that code page " + codePage + " writes, or run the hosts "
+              "that need it on a code page that writes it.");
 }
 
 std::string Quoted(const std::string& text)

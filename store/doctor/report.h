@@ -36,3 +36,9 @@ std::string AgeInWords(uint64_t writeTime);
 
 // A text as a report quotes it: in double quotes.
 std::string Quoted(const std::string& text);
+
+struct CFolderEntry;
+// An entry of folder (an area, or a category below category) that ReadFolder left out, as the
+// host's code page cannot write its name: named as it shows, with the code pages that write it.
+void AddUnwritableName(CFindings& found, const std::string& category, const std::string& folder,
+                       const CFolderEntry& entry);

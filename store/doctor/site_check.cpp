@@ -147,7 +147,7 @@ void ListAreas(const Device& d, const std::string& only, bool drives, std::vecto
                CFindings& found)
 {
     const std::string storage = StorageFolder(d.root);
-    std::vector<CFolderEntry> entries;
+    std::vector<CFolderEntry> entries, unwritable;
     if (!IsDirectory(d.root)) {
         found.Add(Severity::error, "no-device-folder", "", d.root,
                   "The device's root " + d.root + " is not a folder that can be reached: the "
@@ -155,11 +155,18 @@ void ListAreas(const Device& d, const std::string& only, bool drives, std::vecto
                   "Make the folder, or correct the device's line in storage.ini.");
         return;
     }
-    if (!ReadFolder(storage, entries)) {
+    if (!ReadFolder(storage, entries, nullptr, &unwritable)) {
         found.Add(drives ? Severity::info : Severity::error, "no-storage-folder", "", storage,
                   "The device has no folder " + storage + " that can be read: it shows no areas.",
                   "Make " + storage + " with a folder per area, each with its login.ctl.");
         return;
+    }
+    for (const CFolderEntry& e : unwritable) {
+        if (!e.m_bFolder || !only.empty())
+            continue;
+        CFindings area(d.name, e.m_strName);
+        AddUnwritableName(area, "", storage, e);
+        found.Found().insert(found.Found().end(), area.Found().begin(), area.Found().end());
     }
     const CodePage& cp = AnsiCodePage();
     for (const CFolderEntry& e : entries) {

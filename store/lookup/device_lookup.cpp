@@ -60,8 +60,10 @@ void DropWhenDone(CEnumeration& mine)
 // walks of several areas run at once.
 class CCategoryWalk {
 public:
-    CCategoryWalk(const CFolderId& storage, std::vector<std::string>& entries)
-        : m_setSeen{storage}, m_nVolume(storage.m_nVolume), m_vecEntries(entries)
+    CCategoryWalk(const CFolderId& storage, std::vector<std::string>& entries,
+                  std::vector<std::string>* leftOut)
+        : m_setSeen{storage}, m_nVolume(storage.m_nVolume), m_vecEntries(entries),
+          m_pLeftOut(leftOut)
     {
     }
 
@@ -70,8 +72,11 @@ public:
     {
         if (depth >= kMaxCategoryDepth)
             return;
-        std::vector<CFolderEntry> entries;
-        ReadFolder(folder, entries);
+        std::vector<CFolderEntry> entries, unwritable;
+        ReadFolder(folder, entries, nullptr, m_pLeftOut ? &unwritable : nullptr);
+        for (const CFolderEntry& e : unwritable)
+            if (e.m_bFolder && !e.m_bLink)
+                m_pLeftOut->push_back(prefix + "#" + e.m_strName);
         std::vector<const CFolderEntry*> subs;
         for (const CFolderEntry& e : entries)
             if (e.m_bFolder && !e.m_bLink && !IsOwnName(e.m_strName))
@@ -91,16 +96,23 @@ private:
     std::set<CFolderId> m_setSeen;
     uint32_t m_nVolume;
     std::vector<std::string>& m_vecEntries;
+    std::vector<std::string>* m_pLeftOut;
 };
 
-void ListAreas(const Device& d, std::vector<std::string>& areas)
+// leftOut, when given, gets the entries whose names the host's code page cannot write, as
+// EscapedName shows them: they are not listed.
+void ListAreas(const Device& d, std::vector<std::string>& areas, std::vector<std::string>* leftOut)
 {
     const std::string storage = StorageFolder(d.root);
-    std::vector<CFolderEntry> entries;
+    std::vector<CFolderEntry> entries, unwritable;
+    std::vector<CFolderEntry>* const others = leftOut ? &unwritable : nullptr;
     CFolderId storageId;
-    const bool numbered = IsNumbered(d.name) && ReadFolder(storage, entries, &storageId);
-    if (!numbered && !ReadFolder(storage, entries))
+    const bool numbered = IsNumbered(d.name) && ReadFolder(storage, entries, &storageId, others);
+    if (!numbered && !ReadFolder(storage, entries, nullptr, others))
         return;
+    for (const CFolderEntry& e : unwritable)
+        if (e.m_bFolder)
+            leftOut->push_back(e.m_strName);
     std::vector<const CFolderEntry*> listed;
     for (const CFolderEntry& e : entries)
         if (e.m_bFolder && !IsLeftoverFolder(e.m_strName))
@@ -111,7 +123,7 @@ void ListAreas(const Device& d, std::vector<std::string>& areas)
         return;
     }
     // Each area's categories follow it, depth first, as one walk after another would give them.
-    std::vector<std::vector<std::string>> categories(listed.size());
+    std::vector<std::vector<std::string>> categories(listed.size()), unwritables(listed.size());
     RunOnPool(listed.size(), [&](size_t i) {
         const CFolderEntry& area = *listed[i];
         const std::string folder = JoinPath(storage, area.m_strName, AnsiCodePage());
@@ -120,11 +132,15 @@ void ListAreas(const Device& d, std::vector<std::string>& areas)
         if (area.m_bLink && !GetFolderId(folder, id))
             return;
         categories[i].clear();
-        CCategoryWalk(storageId, categories[i]).Add(folder, id, area.m_strName, 0);
+        unwritables[i].clear();
+        CCategoryWalk(storageId, categories[i], leftOut ? &unwritables[i] : nullptr)
+            .Add(folder, id, area.m_strName, 0);
     });
     for (size_t i = 0; i < listed.size(); ++i) {
         areas.push_back(listed[i]->m_strName);
         areas.insert(areas.end(), categories[i].begin(), categories[i].end());
+        if (leftOut)
+            leftOut->insert(leftOut->end(), unwritables[i].begin(), unwritables[i].end());
     }
 }
 
@@ -204,7 +220,7 @@ const char* NextDevice()
     return nullptr;
 }
 
-const char* FirstArea(const char* device)
+const char* FirstArea(const char* device, std::vector<std::string>* leftOut)
 {
     CEnumeration* mine = g_enumerations.Get();
     if (!mine)
@@ -223,7 +239,7 @@ const char* FirstArea(const char* device)
     if (d && IsAbsoluteRoot(d->root) && reachable()) {
         if (IsNumbered(d->name))
             mine->m_strListing = d->name;
-        ListAreas(*d, mine->m_vecAreas);
+        ListAreas(*d, mine->m_vecAreas, leftOut);
     }
     return NextArea();
 }

@@ -46,7 +46,17 @@ const char* __cdecl ListNextDevice(void)
 
 const char* __cdecl ListFirstArea(const char* device)
 {
-    return Guarded("ListFirstArea", {device}, [&] { return lookup::FirstArea(device); });
+    // A traced listing says what it left out, a line each: the names the host cannot write.
+    std::vector<std::string> leftOut;
+    std::vector<std::string>* const wanted = TraceOn() ? &leftOut : nullptr;
+    const char* first =
+        Guarded("ListFirstArea", {device}, [&] { return lookup::FirstArea(device, wanted); });
+    NoThrow([&] {
+        for (const std::string& entry : leftOut)
+            trace_detail::Write("NameNotInCodePage", {device, entry.c_str()},
+                                TraceArg(int(GetACP())), trace_detail::Now());
+    });
+    return first;
 }
 
 const char* __cdecl ListNextArea(void)

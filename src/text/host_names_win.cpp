@@ -1,0 +1,117 @@
+#include "text/host_names.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+bool IsAscii(const char* text, size_t length)
+{
+    for (size_t i = 0; i < length; ++i)
+        if (static_cast<unsigned char>(text[i]) >= 0x80)
+            return false;
+    return true;
+}
+
+bool IsAscii(const wchar_t* text, size_t length)
+{
+    for (size_t i = 0; i < length; ++i)
+        if (text[i] >= 0x80)
+            return false;
+    return true;
+}
+
+bool IsUtf(UINT codePage)
+{
+    return codePage == CP_UTF8 || codePage == CP_UTF7;
+}
+
+bool ToWide(UINT codePage, const char* text, int length, std::wstring& out)
+{
+    const int n = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text, length, nullptr, 0);
+    if (n <= 0)
+        return false;
+    out.resize(size_t(n));
+    return MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text, length, out.data(), n) == n;
+}
+
+// The UTF-8 code pages take no default character: there an invalid unit (a lone surrogate)
+// fails the conversion instead. Either way the round trip below has the last word, as some
+// code pages give two characters one byte sequence.
+bool ToBytes(UINT codePage, const wchar_t* name, int length, std::string& out)
+{
+    const DWORD flags = IsUtf(codePage) ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
+    BOOL usedDefault = FALSE;
+    BOOL* const detect = IsUtf(codePage) ? nullptr : &usedDefault;
+    const int n = WideCharToMultiByte(codePage, flags, name, length, nullptr, 0, nullptr, detect);
+    if (n <= 0 || usedDefault)
+        return false;
+    out.resize(size_t(n));
+    if (WideCharToMultiByte(codePage, flags, name, length, out.data(), n, nullptr, detect) != n ||
+        usedDefault)
+        return false;
+    std::wstring back;
+    return ToWide(codePage, out.data(), n, back) &&
+           back.compare(0, back.npos, name, size_t(length)) == 0;
+}
+
+}  // namespace
+
+unsigned FileCodePage()
+{
+    return AreFileApisANSI() ? CP_ACP : CP_OEMCP;
+}
+
+bool ToHostName(const wchar_t* name, size_t length, std::string& out)
+{
+    if (IsAscii(name, length)) {
+        out.assign(name, name + length);
+        return true;
+    }
+    if (length < 0x10000 && ToBytes(FileCodePage(), name, int(length), out))
+        return true;
+    out.clear();
+    return false;
+}
+
+bool IsExactHostName(const std::string& name)
+{
+    if (IsAscii(name.data(), name.size()))
+        return true;
+    std::wstring wide;
+    std::string back;
+    const UINT codePage = FileCodePage();
+    return name.size() < 0x10000 && ToWide(codePage, name.data(), int(name.size()), wide) &&
+           ToBytes(codePage, wide.data(), int(wide.size()), back) && back == name;
+}
+
+std::string EscapedName(const wchar_t* name, size_t length)
+{
+    std::string shown;
+    for (size_t i = 0; i < length; ++i) {
+        char unit[8];
+        if (name[i] >= 0x20 && name[i] < 0x7F && name[i] != '\\') {
+            shown += char(name[i]);
+        } else {
+            snprintf(unit, sizeof unit, "\\u%04X", unsigned(name[i]));
+            shown += unit;
+        }
+    }
+    return shown;
+}
+
+std::string CodePagesWriting(const wchar_t* name, size_t length)
+{
+    static constexpr UINT kCommon[] = {874,  932,  936,  949,  950,  1250, 1251, 1252,
+                                       1253, 1254, 1255, 1256, 1257, 1258, 65001};
+    std::string list, bytes;
+    for (const UINT codePage : kCommon) {
+        if (!IsValidCodePage(codePage) || length >= 0x10000 ||
+            !ToBytes(codePage, name, int(length), bytes))
+            continue;
+        list += (list.empty() ? "" : ", ") + std::to_string(codePage);
+    }
+    return list;
+}
