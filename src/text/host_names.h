@@ -17,7 +17,8 @@ bool ToHostName(const wchar_t* name, size_t length, std::string& out);
 // invalid sequence and back to the same bytes. Pure ASCII always does.
 bool IsExactHostName(const std::string& name);
 
-// A name the code page cannot write, shown in ASCII: each other UTF-16 unit as \uXXXX.
+// A name the code page cannot write, shown in ASCII: each other UTF-16 unit as <U+XXXX>, which
+// no file name can hold (Windows takes no '<' in one), so it is never taken for a name.
 std::string EscapedName(const wchar_t* name, size_t length);
 
 // Of the code pages hosts commonly run on, those that write name exactly, as "1250, 65001".

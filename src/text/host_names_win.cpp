@@ -91,11 +91,11 @@ std::string EscapedName(const wchar_t* name, size_t length)
 {
     std::string shown;
     for (size_t i = 0; i < length; ++i) {
-        char unit[8];
-        if (name[i] >= 0x20 && name[i] < 0x7F && name[i] != '\\') {
+        if (name[i] >= 0x20 && name[i] < 0x7F) {
             shown += char(name[i]);
         } else {
-            snprintf(unit, sizeof unit, "\\u%04X", unsigned(name[i]));
+            char unit[12];
+            snprintf(unit, sizeof unit, "<U+%04X>", unsigned(name[i]));
             shown += unit;
         }
     }

@@ -20,9 +20,10 @@ dev=$work/dev1 st=$work/dev1/userroot/storage
 for a in "OPEN open" "BLOCKED blocked" "RO open yes" "HID open no yes" "RESTR restricted" \
          "LOCKED open" "TYPO open"; do make_area "$dev" $a; done
 mkdir -p "$st/NOCTL"
+make_area "$dev" "Łódź" open  # names that code page 1252 (the C locale's) cannot write
 printf '[login]\r\nacess = open\r\n' >"$st/TYPO/login.ctl"
 o=$st/OPEN long=$(printf 'N%.0s' {1..55})
-mkdir -p "$o/CAT/SUB" "$o/NODESC" "$o/CON" "$o/A#B" "$o/category.txt" "$o/$long" "$o/UNREAD/category.txt" \
+mkdir -p "$o/서울" "$o/CAT/SUB" "$o/NODESC" "$o/CON" "$o/A#B" "$o/category.txt" "$o/$long" "$o/UNREAD/category.txt" \
          "$o/~cn1A2B.tmp" "$o/~cn0BAD.tmp" "$o/CAT.~rename"
 for c in CAT "$long" ~cn1A2B.tmp ~cn0BAD.tmp; do echo words >"$o/$c/category.txt"; done
 head -c 400 /dev/zero | tr '\0' a >"$o/CAT/SUB/category.txt"
@@ -97,9 +98,11 @@ info|hidden-area|1|HID||$S/HID/login.ctl
 info|restricted-area|1|RESTR||$S/RESTR/login.ctl
 error|no-login-control|1|NOCTL||$S/NOCTL/login.ctl
 error|unknown-login-key|1|TYPO||$S/TYPO/login.ctl
-warning|lock-held|1|LOCKED||$S/LOCKED/~vorlanx.lck"
+warning|lock-held|1|LOCKED||$S/LOCKED/~vorlanx.lck
+warning|name-not-in-code-page|1|<U+0141><U+00F3>d<U+017A>||$S/<U+0141><U+00F3>d<U+017A>"
 open="warning|description-too-long|1|OPEN|CAT#SUB|$O/CAT/SUB/category.txt
 info|no-description|1|OPEN|NODESC|$O/NODESC/category.txt
+warning|name-not-in-code-page|1|OPEN|<U+C11C><U+C6B8>|$O/<U+C11C><U+C6B8>
 error|reserved-name|1|OPEN|CON|$O/CON
 error|reserved-name|1|OPEN|A#B|$O/A#B
 warning|own-name|1|OPEN|category.txt|$O/category.txt
@@ -122,6 +125,11 @@ kept=$(python3 -c 'import json, sys
 for f in json.loads(sys.stdin.read())["findings"]:
     if f["kind"] == "leftover" and "keeps it" in f["message"]: print(f["category"])' <<<"$out" | sort)
 [ "$kept" == "$(expected $'~cn0BAD.tmp\nCAT.~rename\n~ct99.tmp')" ] || fail "kept by the tidying: $kept"
+# Each name the code page cannot write comes with the code pages that can.
+writers=$(python3 -c 'import json, sys
+for f in json.loads(sys.stdin.read())["findings"]:
+    if f["kind"] == "name-not-in-code-page": print(f["message"].split("write it: ")[1])' <<<"$out" | sort)
+[ "$writers" == $'1250, 1257, 65001.\n949, 65001.' ] || fail "the code pages that write them: $writers"
 check 1
 for kind in bad-device-line duplicate-device bad-option slow-server unreachable-server lock-held \
             unknown-login-key reserved-name link-skipped leftover; do

@@ -24,11 +24,11 @@ struct HostName {
 const HostName kNames[] = {
     {L"AREA", {"AREA", "AREA", "AREA"}, "AREA"},
     {L"Cafe", {"Cafe", "Cafe", "Cafe"}, "Cafe"},  // read-only: a status of its own
-    {L"Caf\u00e9", {"Caf\xe9", nullptr, "Café"}, "Caf\\u00E9"},
-    {L"\u0141\u00f3d\u017a", {nullptr, nullptr, "Łódź"}, "\\u0141\\u00F3d\\u017A"},
-    {L"\u2235", {nullptr, "\x81\xe6", "∵"}, "\\u2235"},
-    {L"\u8868\u793a", {nullptr, "\x95\x5c\x8e\xa6", "表示"}, "\\u8868\\u793A"},
-    {L"\uc11c\uc6b8", {nullptr, nullptr, "서울"}, "\\uC11C\\uC6B8"},
+    {L"Caf\u00e9", {"Caf\xe9", nullptr, "Café"}, "Caf<U+00E9>"},
+    {L"\u0141\u00f3d\u017a", {nullptr, nullptr, "Łódź"}, "<U+0141><U+00F3>d<U+017A>"},
+    {L"\u2235", {nullptr, "\x81\xe6", "∵"}, "<U+2235>"},
+    {L"\u8868\u793a", {nullptr, "\x95\x5c\x8e\xa6", "表示"}, "<U+8868><U+793A>"},
+    {L"\uc11c\uc6b8", {nullptr, nullptr, "서울"}, "<U+C11C><U+C6B8>"},
 };
 
 std::wstring Wide(const std::string& path)
