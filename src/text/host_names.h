@@ -6,7 +6,8 @@
 
 #include <string>
 
-// The code page of the ANSI file functions: the host's, or its OEM one after SetFileApisToOEM.
+// The number of the ANSI file functions' code page: the host's, or its OEM one after
+// SetFileApisToOEM.
 unsigned FileCodePage();
 
 // The host's bytes for the file system's name; false when the code page cannot write it

@@ -59,9 +59,10 @@ bool ToBytes(UINT codePage, const wchar_t* name, int length, std::string& out)
 
 }  // namespace
 
+// By its number: CP_ACP would hide a UTF-8 code page from the flags that it must not be given.
 unsigned FileCodePage()
 {
-    return AreFileApisANSI() ? CP_ACP : CP_OEMCP;
+    return AreFileApisANSI() ? GetACP() : GetOEMCP();
 }
 
 bool ToHostName(const wchar_t* name, size_t length, std::string& out)
