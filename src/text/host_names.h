@@ -18,6 +18,10 @@ bool ToHostName(const wchar_t* name, size_t length, std::string& out);
 // invalid sequence and back to the same bytes. Pure ASCII always does.
 bool IsExactHostName(const std::string& name);
 
+// A path as the ANSI file functions read it, for their wide twins: its names were checked on
+// their way in, or came from the file system exactly.
+std::wstring WidePath(const std::string& path);
+
 // A name the code page cannot write, shown in ASCII: each other UTF-16 unit as <U+XXXX>, which
 // no file name can hold (Windows takes no '<' in one), so it is never taken for a name.
 std::string EscapedName(const wchar_t* name, size_t length);

@@ -88,6 +88,16 @@ bool IsExactHostName(const std::string& name)
            ToBytes(codePage, wide.data(), int(wide.size()), back) && back == name;
 }
 
+std::wstring WidePath(const std::string& path)
+{
+    const UINT codePage = FileCodePage();
+    const int n = MultiByteToWideChar(codePage, 0, path.data(), int(path.size()), nullptr, 0);
+    std::wstring wide(size_t(n > 0 ? n : 0), L'\0');
+    if (n > 0)
+        MultiByteToWideChar(codePage, 0, path.data(), int(path.size()), wide.data(), n);
+    return wide;
+}
+
 std::string EscapedName(const wchar_t* name, size_t length)
 {
     std::string shown;

@@ -16,20 +16,8 @@ bool IsDots(const wchar_t* name, size_t length)
     return (length == 1 && name[0] == L'.') || (length == 2 && name[0] == L'.' && name[1] == L'.');
 }
 
-// A path as the ANSI file functions take it. Its names were checked on their way in, or came
-// from the file system exactly; the wide functions are called so that the names coming back are
-// converted as this store says, never with the system's best fit.
-std::wstring WidePath(const std::string& path)
-{
-    const UINT codePage = FileCodePage();
-    const int n = MultiByteToWideChar(codePage, 0, path.data(), int(path.size()), nullptr, 0);
-    std::wstring wide(size_t(n > 0 ? n : 0), L'\0');
-    if (n > 0)
-        MultiByteToWideChar(codePage, 0, path.data(), int(path.size()), wide.data(), n);
-    return wide;
-}
-
-// visit(data, name): name is empty for an entry whose name the host's code page cannot write.
+// By the wide find functions, so that names come back converted exactly, never with the
+// system's best fit. visit(data, name): name is empty where the code page cannot write it.
 template <typename Visit>
 bool ForEachEntry(const std::string& folder, Visit visit)
 {

@@ -2,8 +2,11 @@
 
 #include "names/folder_names.h"
 #include "formats/profile_text.h"
+#include "text/host_names.h"
 
 #include <windows.h>
+
+#include <cstring>
 
 bool ReadProfileSection(const std::string& file, const char* section,
                         std::vector<std::string>& lines)
@@ -28,6 +31,33 @@ bool ReadProfileSection(const std::string& file, const char* section,
         if (n + 2 >= size)
             continue;
         lines = SectionLines(buffer, n);
+        return true;
+    }
+    return false;
+}
+
+bool ReadExactProfileSection(const std::string& file, const char* section,
+                             std::vector<std::string>& lines, std::vector<std::string>* unwritable)
+{
+    lines.clear();
+    if (unwritable)
+        unwritable->clear();
+    if (file.size() > kMaxFilePath)
+        return false;
+    const std::wstring path = WidePath(file), name(section, section + strlen(section));
+    std::wstring buffer;
+    for (DWORD size = 4096; size <= (64u << 20); size *= 4) {
+        buffer.assign(size, L'\0');
+        const DWORD n = GetPrivateProfileSectionW(name.c_str(), buffer.data(), size, path.c_str());
+        if (n + 2 >= size)
+            continue;
+        std::string text;
+        for (const wchar_t* line = buffer.data(); *line; line += wcslen(line) + 1) {
+            if (ToHostName(line, wcslen(line), text))
+                lines.push_back(text);
+            else if (unwritable)
+                unwritable->push_back(EscapedName(line, wcslen(line)));
+        }
         return true;
     }
     return false;

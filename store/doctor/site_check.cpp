@@ -32,14 +32,21 @@ const char kDeadlineAdvice[] = "raise server_deadline_ms in section [options] of
 
 void CheckDeviceLines(const std::string& ini, const CDeviceTable& table, CFindings& found)
 {
-    std::vector<std::string> lines;
-    if (!ReadProfileSection(ini, "devices", lines)) {
+    std::vector<std::string> lines, unwritable;
+    if (!ReadExactProfileSection(ini, "devices", lines, &unwritable)) {
         found.Add(Severity::error, "bad-device-line", "", ini,
                   "Section [devices] of " + ini + " cannot be read whole: the devices are listed "
                   "as far as the system reads them.",
                   "Keep the section under 64 MB.");
         return;
     }
+    const std::string codePage = std::to_string(GetACP());
+    for (const std::string& line : unwritable)
+        found.Add(Severity::warning, "name-not-in-code-page", "", ini,
+                  "The line " + Quoted(line) + " of [devices] in " + ini + " holds text that code "
+                  "page " + codePage + " (this machine's) cannot write: hosts on it are not given "
+                  "this device.",
+                  "Write the line with names that code page " + codePage + " writes.");
     std::set<const Device*> seen;
     std::string name, root;
     for (const std::string& line : lines) {

@@ -67,7 +67,7 @@ CFileStamp g_keptStamp;
 std::shared_ptr<const CDeviceTable> ReadTable(const std::string& ini)
 {
     std::vector<std::string> lines;
-    ReadProfileSection(ini, "devices", lines);
+    ReadExactProfileSection(ini, "devices", lines);
     return std::make_shared<const CDeviceTable>(CDeviceTable::FromLines(lines));
 }
 

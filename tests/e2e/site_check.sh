@@ -43,7 +43,7 @@ mkdir -p "$work/SLOW/dev/userroot/storage" "$work/DEAD/dev/userroot/storage"
 make_area "$work/SLOW/dev" S1 open
 serve SRVSLOW "$work/SLOW"
 serve SRVDEAD "$work/DEAD"
-printf '[devices]\r\n1 = %s\r\nbroken\r\n2 = \\\\SRVSLOW\\share\\dev\r\n3 = \\\\SRVDEAD\\share\\dev\r\n4 = relative\\dir\r\n1 = Z:\\elsewhere\r\n[options]\r\nserver_deadline_ms = 1000ms\r\n' \
+printf '\xef\xbb\xbf[devices]\r\n9 = C:\\Łódź\r\n1 = %s\r\nbroken\r\n2 = \\\\SRVSLOW\\share\\dev\r\n3 = \\\\SRVDEAD\\share\\dev\r\n4 = relative\\dir\r\n1 = Z:\\elsewhere\r\n[options]\r\nserver_deadline_ms = 1000ms\r\n' \
     "$(winpath "$dev")" >"$work/storage.ini"
 (cd / && exec wine "$tests/lock_holder.exe" "$(winpath "$st/LOCKED/~vorlanx.lck")" "$(winpath "$work")" \
     >/dev/null 2>&1) &
@@ -85,7 +85,8 @@ for f in r["findings"]:
 expected() { sort <<<"$1"; }
 
 S=/dev1/userroot/storage O=/dev1/userroot/storage/OPEN
-ini="error|bad-device-line||||/storage.ini
+ini="warning|name-not-in-code-page||||/storage.ini
+error|bad-device-line||||/storage.ini
 error|bad-device-line|4|||/storage.ini
 warning|duplicate-device|1|||/storage.ini
 warning|bad-option||||"
@@ -126,10 +127,7 @@ for f in json.loads(sys.stdin.read())["findings"]:
     if f["kind"] == "leftover" and "keeps it" in f["message"]: print(f["category"])' <<<"$out" | sort)
 [ "$kept" == "$(expected $'~cn0BAD.tmp\nCAT.~rename\n~ct99.tmp')" ] || fail "kept by the tidying: $kept"
 # Each name the code page cannot write comes with the code pages that can.
-writers=$(python3 -c 'import json, sys
-for f in json.loads(sys.stdin.read())["findings"]:
-    if f["kind"] == "name-not-in-code-page": print(f["message"].split("write it: ")[1])' <<<"$out" | sort)
-[ "$writers" == $'1250, 1257, 65001.\n949, 65001.' ] || fail "the code pages that write them: $writers"
+[[ $out == *"write it: 1250, 1257, 65001."*"write it: 949, 65001."* ]] || fail "writers: $out"
 check 1
 for kind in bad-device-line duplicate-device bad-option slow-server unreachable-server lock-held \
             unknown-login-key reserved-name link-skipped leftover; do

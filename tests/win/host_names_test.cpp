@@ -8,9 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <regex>
 #include <set>
-#include <sstream>
 
 // Each name, its bytes on 1252, 932 and 65001 (null: none), and how a listing that leaves it out
 // names it; in the tree's order on each. Each is an area and, but AREA, a category of AREA.
@@ -30,55 +29,50 @@ TEST(HostNames, EachHostSeesFindsAndGetsBackExactlyTheNamesItsCodePageWrites)
     const int host = GetACP() == 1252 ? 0 : GetACP() == 932 ? 1 : GetACP() == 65001 ? 2 : -1;
     ASSERT_NE(host, -1) << "the test run starts this program on 1252, 932 or UTF-8";
     Deployment deployment;
-    const std::string storage = deployment.MakeDevice("1") + "\\userroot\\storage";
-    const std::string trace = deployment.Folder() + "\\trace.txt";
-    const std::string ini = deployment.Folder() + "\\storage.ini";
-    deployment.WriteStorageIni({{"1", storage.substr(0, storage.rfind("\\userroot"))}});
+    const std::string root = deployment.MakeDevice("1"), storage = root + "\\userroot\\storage";
+    const std::string trace = root + "\\trace.txt", ini = deployment.Folder() + "\\storage.ini";
+    deployment.WriteStorageIni({{"1", root}});
     WriteTextFile(ini, ReadTextFile(ini) + "[options]\r\ntrace = " + trace + "\r\n");
     VorlanxExports vorlanx;
     ASSERT_TRUE(vorlanx.Bind(deployment.Load("vorlanx.dll")));
     std::vector<std::wstring> made;  // the deployment's removal goes by ANSI names
-    std::vector<std::string> listable;
-    std::multiset<std::string> unlisted, traced;
+    std::multiset<std::string> listable, listed, unlisted, traced;
     std::string tree, categories;
     for (const std::string parent : {"", "AREA#"})
         for (const HostName& n : kNames) {
-            if (!parent.empty() && n.disk == std::wstring(L"AREA"))
+            const bool area = parent.empty(), cafe = n.disk == std::wstring(L"Cafe");
+            if (!area && n.disk == std::wstring(L"AREA"))
                 continue;
-            const bool cafe = n.disk == std::wstring(L"Cafe");
-            const std::string folder = storage + (parent.empty() ? "" : "\\AREA");
+            const std::string folder = storage + (area ? "" : "\\AREA");
             MakeArea(folder, "STANDIN", "open", cafe ? "yes" : "no");
             const std::wstring wide(folder.begin(), folder.end());  // ASCII
             made.push_back(wide + L"\\" + n.disk);
             MoveFileW((wide + L"\\STANDIN").c_str(), made.back().c_str());
             const char* bytes = n.bytes[host];
-            if (!bytes)
-                unlisted.insert("(\"1\", \"" + parent + n.unlisted + "\") -> " + std::to_string(GetACP()));
-            else
-                listable.push_back(parent + bytes);
-            if (bytes)
-                (parent.empty() ? tree : categories) += (parent.empty() ? "    " : "      ") +
-                    std::string(bytes) + (!parent.empty() ? "|6\n" : cafe ? "|4\n" : "|2\n");
+            if (!bytes) {
+                unlisted.insert("(\"1\", \"" + parent + n.unlisted + "\") -> " +
+                                std::to_string(GetACP()));
+                continue;
+            }
+            listable.insert(parent + bytes);
+            (area ? tree : categories) += (area ? "    " : "      ") + std::string(bytes) +
+                                              (!area ? "|6\n" : cafe ? "|4\n" : "|2\n");
         }
     tree = "  1:|1\n" + tree.insert(tree.find('\n') + 1, categories);  // below AREA, the first
 
     // The lookup's listing; a traced line for each entry it left out.
     HMODULE orvent = deployment.Load("ORVENT.dll");
     const auto next = Proc<const char*(__cdecl*)()>(orvent, "ListNextArea");
-    std::vector<std::string> listed;
     for (const char* a = Proc<const char*(__cdecl*)(const char*)>(orvent, "ListFirstArea")("1"); a;
          a = next())
-        listed.push_back(a);
-    std::sort(listed.begin(), listed.end());
-    std::sort(listable.begin(), listable.end());
+        listed.insert(a);
     EXPECT_EQ(listed, listable);
     std::string text;
     for (int i = 0; i < 100 && text.find("ListNextArea() -> null") == text.npos; ++i, Sleep(50))
         text = ReadTextFile(trace);
-    std::istringstream lines(text);
-    for (std::string line; std::getline(lines, line);)
-        if (const size_t at = line.find(" NameNotInCodePage("); at != line.npos)
-            traced.insert(line.substr(at + 18, line.rfind(" in ") - at - 18));
+    const std::regex line(R"( NameNotInCodePage(\(.*\) -> \d+) in )");
+    for (std::sregex_iterator it(text.begin(), text.end(), line), end; it != end; ++it)
+        traced.insert((*it)[1]);
     EXPECT_EQ(traced, unlisted);
 
     // The tree, and a pick of each name with Space and OK.
@@ -88,12 +82,8 @@ TEST(HostNames, EachHostSeesFindsAndGetsBackExactlyTheNamesItsCodePageWrites)
         DialogDriver driver([&](HWND dialog) {
             HWND hTree = GetDlgItem(dialog, IDC_AREA_TREE);
             shown = DumpTree(hTree);
-            HTREEITEM item =
-                hash == name.npos ? nullptr : TreeView_GetChild(hTree, FindItem(hTree, "AREA"));
-            while (item && ItemText(hTree, item) != name.substr(hash + 1))
-                item = TreeView_GetNextSibling(hTree, item);
-            if (item)
-                TreeView_SelectItem(hTree, item);
+            if (hash != name.npos)  // AREA's categories come before the areas of their names
+                TreeView_SelectItem(hTree, FindItem(hTree, name.substr(hash + 1)));
             PressKey(hTree, VK_SPACE);
             ClickButton(dialog, IDOK);
         });
