@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <vector>
 
 namespace {
 
@@ -23,11 +22,6 @@ bool IsAscii(const wchar_t* text, size_t length)
     return true;
 }
 
-bool IsUtf(UINT codePage)
-{
-    return codePage == CP_UTF8 || codePage == CP_UTF7;
-}
-
 bool ToWide(UINT codePage, const char* text, int length, std::wstring& out)
 {
     const int n = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text, length, nullptr, 0);
@@ -37,24 +31,24 @@ bool ToWide(UINT codePage, const char* text, int length, std::wstring& out)
     return MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text, length, out.data(), n) == n;
 }
 
-// The UTF-8 code pages take no default character: there an invalid unit (a lone surrogate)
-// fails the conversion instead. Either way the round trip below has the last word, as some
-// code pages give two characters one byte sequence.
+// UTF-8 takes no default character: there an invalid unit (a lone surrogate) fails the
+// conversion instead. Either way the round trip has the last word, as some code pages give two
+// characters one byte sequence. One call each way: a listing converts every name outside ASCII.
 bool ToBytes(UINT codePage, const wchar_t* name, int length, std::string& out)
 {
-    const DWORD flags = IsUtf(codePage) ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
+    const bool utf8 = codePage == CP_UTF8;
     BOOL usedDefault = FALSE;
-    BOOL* const detect = IsUtf(codePage) ? nullptr : &usedDefault;
-    const int n = WideCharToMultiByte(codePage, flags, name, length, nullptr, 0, nullptr, detect);
+    out.resize(size_t(length) * 4);  // the most any host's code page takes for a UTF-16 unit
+    const int n = WideCharToMultiByte(codePage, utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS,
+                                      name, length, out.data(), int(out.size()), nullptr,
+                                      utf8 ? nullptr : &usedDefault);
     if (n <= 0 || usedDefault)
         return false;
     out.resize(size_t(n));
-    if (WideCharToMultiByte(codePage, flags, name, length, out.data(), n, nullptr, detect) != n ||
-        usedDefault)
-        return false;
-    std::wstring back;
-    return ToWide(codePage, out.data(), n, back) &&
-           back.compare(0, back.npos, name, size_t(length)) == 0;
+    std::wstring back(size_t(length), L'\0');
+    const int m = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, out.data(), n, back.data(),
+                                      length);
+    return m == length && back.compare(0, back.npos, name, size_t(length)) == 0;
 }
 
 }  // namespace
