@@ -25,7 +25,7 @@ int FreeTlsSlots()
     return int(taken.size());
 }
 
-// Bytes the heaps keep for each of 100 loads and frees of path, use called on each load; the
+// Bytes the heaps keep for each of 104 loads and frees of path, use called on each load; the
 // loads must keep no TLS slot, or a host could load the library only so often.
 double LoadCycleGrowth(const std::string& path, const std::function<void(HMODULE, int)>& use = {})
 {
@@ -46,7 +46,7 @@ double LoadCycleGrowth(const std::string& path, const std::function<void(HMODULE
     for (int i = 0; i < 5; ++i)  // what the first loads set up once for the process
         cycle(i);
     const int slots = FreeTlsSlots();
-    const double growth = HeapGrowthPerCall(4, 25, cycle);
+    const double growth = HeapGrowthPerCall(8, 13, cycle);
     EXPECT_EQ(FreeTlsSlots(), slots) << path;
     return growth;
 }
@@ -110,7 +110,7 @@ TEST(LoadCycle, AThreadThatEndsInAListingLeavesNothing)
     // a thread (50 on 64-bit). Each run of threads is long enough to see a leak of one block.
     const auto growth = [](auto body) {
         std::thread(body).join();  // what a first thread sets up once
-        return HeapGrowthPerCall(4, 50, [&](int) { std::thread(body).join(); });
+        return HeapGrowthPerCall(8, 50, [&](int) { std::thread(body).join(); });
     };
     const double floor = growth([] {});
     const double ours = growth([&] {

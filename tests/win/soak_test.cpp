@@ -65,7 +65,7 @@ void SubFolderDialog(int i)
 template <typename Round>
 void Soak(const char* what, Round round)
 {
-    const int warmUp = 100, runs = 4, length = 225;
+    const int warmUp = 100, runs = 8, length = 112;
     for (int i = 0; i < warmUp; ++i)
         round(i);
     const Figures before = Measure();
@@ -101,10 +101,10 @@ TEST(Soak, TheHeapMeasureSeesALeakAndNotWhatIsKeptOnce)
 {
     std::vector<void*> kept;
     const auto keep = [&](size_t bytes) { kept.push_back(malloc(bytes)); };
-    const double leak = HeapGrowthPerCall(4, 225, [&](int) { keep(32); });
-    const double once = HeapGrowthPerCall(4, 225, [&](int i) {
+    const double leak = HeapGrowthPerCall(8, 112, [&](int) { keep(32); });
+    const double once = HeapGrowthPerCall(8, 112, [&](int i) {
         free(malloc(1000));
-        if (i == 300)
+        if (i == 500)
             keep(100000);
     });
     for (void* block : kept)
