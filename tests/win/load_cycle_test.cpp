@@ -105,9 +105,7 @@ TEST(LoadCycle, AThreadThatEndsInAListingLeavesNothing)
     const auto firstDevice = Proc<const char*(__cdecl*)(const char*, int)>(orvent, "ListFirstDevice");
     const auto firstArea = Proc<const char*(__cdecl*)(const char*)>(orvent, "ListFirstArea");
     ASSERT_TRUE(startCache && firstDevice && firstArea);
-    // The device table that the lookup keeps once storage.ini is 2 s old is kept once, during
-    // the threads or not as the machine is fast: a measure of every thread took it for 37 bytes
-    // a thread (50 on 64-bit). Each run of threads is long enough to see a leak of one block.
+    // The lookup keeps its device table once storage.ini is 2 s old: during the threads or not.
     const auto growth = [](auto body) {
         std::thread(body).join();  // what a first thread sets up once
         return HeapGrowthPerCall(8, 50, [&](int) { std::thread(body).join(); });
