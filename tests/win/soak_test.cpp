@@ -14,8 +14,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <vector>
 
 namespace {
 
