@@ -105,7 +105,7 @@ TEST(LoadCycle, AThreadThatEndsInAListingLeavesNothing)
     const auto firstDevice = Proc<const char*(__cdecl*)(const char*, int)>(orvent, "ListFirstDevice");
     const auto firstArea = Proc<const char*(__cdecl*)(const char*)>(orvent, "ListFirstArea");
     ASSERT_TRUE(startCache && firstDevice && firstArea);
-    // The lookup keeps its device table once storage.ini is 2 s old: during the threads or not.
+    // Once storage.ini is 2 s old the lookup keeps its device table: once, maybe as these run.
     const auto growth = [](auto body) {
         std::thread(body).join();  // what a first thread sets up once
         return HeapGrowthPerCall(8, 50, [&](int) { std::thread(body).join(); });
