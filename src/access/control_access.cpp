@@ -234,12 +234,13 @@ HRESULT ControlAccess::Value(VARIANT child, BSTR* value)
 HRESULT ControlAccess::Description(VARIANT child, BSTR* description)
 {
     if (Wrapped()) {
+        // Only for a child that the system's object knows: it checked the id.
         const HRESULT hr = Standard()->get_accDescription(child, description);
-        if ((FAILED(hr) || !*description || !**description) && child.vt == VT_I4 &&
+        if (SUCCEEDED(hr) && (!*description || !**description) && child.vt == VT_I4 &&
             child.lVal != CHILDID_SELF) {
             const std::wstring added = AddedDescription(child.lVal);
             if (!added.empty()) {
-                if (SUCCEEDED(hr) && *description)
+                if (*description)
                     m_com.SysFreeString(*description);
                 return Bstr(added, description);
             }

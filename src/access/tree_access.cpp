@@ -120,9 +120,12 @@ std::wstring TreeAccess::ChildDescription(long id)
 
 std::wstring TreeAccess::AddedDescription(long accId)
 {
-    // The system's object names items by the tree's own ids where the tree has them.
-    const auto item = reinterpret_cast<HTREEITEM>(
+    // The system's object names items by the tree's own ids where the tree has them (common
+    // controls 6); an older tree's 32-bit object names them by their handles.
+    auto item = reinterpret_cast<HTREEITEM>(
         SendMessageW(Control(), TVM_MAPACCIDTOHTREEITEM, static_cast<WPARAM>(accId), 0));
+    if (!item && sizeof(HTREEITEM) == sizeof(long))
+        item = reinterpret_cast<HTREEITEM>(static_cast<INT_PTR>(accId));
     return Describe(item);
 }
 
