@@ -2,6 +2,7 @@
 // the tree's and the list's objects and follows the focus events while keys move the caret, in
 // English, in German and with a site's resource library that lacks the words.
 #include "browser/browse_area.h"
+#include "browser/tree_image.h"
 #include "resource.h"
 #include "support/drivers/dialog_driver.h"
 #include "support/drivers/input.h"
@@ -239,6 +240,48 @@ TEST_F(ScreenReader, ReadsEachItemsKindAndStatusAndFollowsTheCaret)
         if (language.library)
             FreeLibrary(library);
     }
+}
+
+// The sub-folder menu's Delete takes an item out of the tree: its id names nothing from then on,
+// while a new item, and a renamed one, read as they now are.
+TEST_F(ScreenReader, TheTreesChangesAreReadAtOnce)
+{
+    OpenBrowser([&](HWND, HWND tree, HWND) {
+        IAccessible* object = nullptr;
+        const LRESULT answer = SendMessageW(tree, WM_GETOBJECT, 0, static_cast<DWORD>(OBJID_CLIENT));
+        ASSERT_TRUE(SUCCEEDED(ObjectFromLresult(answer, IID_IAccessible, 0, reinterpret_cast<void**>(&object))));
+        VARIANT caret;
+        ASSERT_EQ(object->get_accFocus(&caret), S_FALSE) << "the tree has not the focus";
+        ASSERT_EQ(object->get_accSelection(&caret), S_OK);  // AREA1
+        const HTREEITEM area = TreeView_GetSelection(tree);
+        TVINSERTSTRUCTA made = {};
+        made.hParent = area;
+        made.hInsertAfter = TVI_LAST;
+        made.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+        made.item.pszText = const_cast<char*>("NEWCAT");
+        made.item.iImage = made.item.iSelectedImage = kImageCategory;
+        const HTREEITEM added = TreeView_InsertItem(tree, &made);
+        TreeView_Expand(tree, area, TVE_EXPAND);
+        VARIANT next;
+        ASSERT_EQ(object->accNavigate(NAVDIR_NEXT, caret, &next), S_OK);
+        BSTR name = nullptr, description = nullptr;
+        object->get_accName(next, &name);
+        object->get_accDescription(next, &description);
+        EXPECT_STREQ(name, L"CAT");
+        SysFreeString(name);
+        SysFreeString(description);
+        TreeView_DeleteItem(tree, TreeView_GetChild(tree, area));  // CAT
+        ASSERT_EQ(object->accNavigate(NAVDIR_NEXT, caret, &next), S_OK);
+        object->get_accName(next, &name);
+        object->get_accDescription(next, &description);
+        EXPECT_STREQ(name, L"NEWCAT");
+        EXPECT_STREQ(description, L"category");
+        SysFreeString(name);
+        SysFreeString(description);
+        TreeView_DeleteItem(tree, added);
+        EXPECT_EQ(object->get_accName(next, &name), E_INVALIDARG);
+        object->Release();
+    });
 }
 
 // A client that holds the tree's object after its dialog closed gets an error, never a crash; and
