@@ -57,7 +57,7 @@ protected:
         const auto start = Clock::now();
         const LRESULT answer = SendMessageW(tree, WM_GETOBJECT, 0, static_cast<DWORD>(OBJID_CLIENT));
         IAccessible* object = nullptr;
-        if (answer > 0 && SUCCEEDED(ObjectFromLresult(answer, IID_IAccessible, 0,
+        if (answer > 0 && SUCCEEDED(ObjectFromLresult(answer, __uuidof(IAccessible), 0,
                                                       reinterpret_cast<void**>(&object)))) {
             object->get_accChildCount(&children);
             std::vector<VARIANT> ids(static_cast<size_t>(children));

@@ -34,9 +34,9 @@ public:
     {
         if (!object)
             return E_POINTER;
-        if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID_IAccessible)
+        if (riid == __uuidof(IUnknown) || riid == __uuidof(IDispatch) || riid == __uuidof(IAccessible))
             *object = static_cast<IAccessible*>(this);
-        else if (riid == IID_IEnumVARIANT)
+        else if (riid == __uuidof(IEnumVARIANT))
             *object = static_cast<IEnumVARIANT*>(this);
         else {
             *object = nullptr;

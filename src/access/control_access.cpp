@@ -152,7 +152,7 @@ LRESULT ControlAccess::OnGetObject(WPARAM wParam)
         m_object = NewAccessObject(m_link);
     if (!m_object)
         return 0;
-    const LRESULT answer = m_com.LresultFromObject(IID_IAccessible, wParam, m_object);
+    const LRESULT answer = m_com.LresultFromObject(__uuidof(IAccessible), wParam, m_object);
     return answer > 0 ? answer : 0;  // a failure leaves the system's own object
 }
 
@@ -160,7 +160,7 @@ IAccessible* ControlAccess::Standard()
 {
     if (!m_standardAsked && m_hWnd && m_com.Load()) {
         m_standardAsked = true;
-        if (FAILED(m_com.CreateStdAccessibleObject(m_hWnd, OBJID_CLIENT, IID_IAccessible,
+        if (FAILED(m_com.CreateStdAccessibleObject(m_hWnd, OBJID_CLIENT, __uuidof(IAccessible),
                                              reinterpret_cast<void**>(&m_standard))))
             m_standard = nullptr;
     }
@@ -390,7 +390,7 @@ HRESULT ControlAccess::Children(long skip, ULONG wanted, std::vector<long>& ids)
     ids.clear();
     if (Wrapped()) {
         IEnumVARIANT* children = nullptr;
-        if (FAILED(Standard()->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(&children))))
+        if (FAILED(Standard()->QueryInterface(__uuidof(IEnumVARIANT), reinterpret_cast<void**>(&children))))
             return E_NOTIMPL;
         std::vector<VARIANT> got(wanted);
         for (VARIANT& v : got)

@@ -210,7 +210,7 @@ int main(int argc, char** argv)
         CloseHandle(ready);
     } else {
         IAccessible* tree = nullptr;
-        const HRESULT hr = AccessibleObjectFromWindow(g_window, OBJID_CLIENT, IID_IAccessible,
+        const HRESULT hr = AccessibleObjectFromWindow(g_window, OBJID_CLIENT, __uuidof(IAccessible),
                                                       reinterpret_cast<void**>(&tree));
         if (FAILED(hr) || !tree) {
             fprintf(g_out, "object|%lx\n", hr);

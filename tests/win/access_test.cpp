@@ -249,7 +249,7 @@ TEST_F(ScreenReader, TheTreesChangesAreReadAtOnce)
     OpenBrowser([&](HWND, HWND tree, HWND) {
         IAccessible* object = nullptr;
         const LRESULT answer = SendMessageW(tree, WM_GETOBJECT, 0, static_cast<DWORD>(OBJID_CLIENT));
-        ASSERT_TRUE(SUCCEEDED(ObjectFromLresult(answer, IID_IAccessible, 0, reinterpret_cast<void**>(&object))));
+        ASSERT_TRUE(SUCCEEDED(ObjectFromLresult(answer, __uuidof(IAccessible), 0, reinterpret_cast<void**>(&object))));
         VARIANT caret;
         ASSERT_EQ(object->get_accFocus(&caret), S_FALSE) << "the tree has not the focus";
         ASSERT_EQ(object->get_accSelection(&caret), S_OK);  // AREA1
