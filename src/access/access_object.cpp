@@ -1,7 +1,7 @@
 #include "access/access_object.h"
 
 #include "access/control_access.h"
-#include "framework/no_throw.h"
+#include "base/no_throw.h"
 
 #include <new>
 #include <vector>
