@@ -83,6 +83,8 @@ protected:
 
     // True when the system's object of the control has children of its own, so they are its.
     bool Wrapped();
+    // Whether a reader has asked for the control's object yet (COM is loaded only then).
+    bool Asked() const { return m_com.Loaded(); }
 
 private:
     // The control's window procedure while attached, of the control's own character set, so

@@ -8,9 +8,12 @@ bool TreeAccess::TellsItself()
 {
     if (m_tellsItself < 0) {
         const HTREEITEM root = Next(nullptr, TVGN_ROOT);
-        m_tellsItself = (root && SendMessageW(Control(), TVM_MAPHTREEITEMTOACCID,
-                                              reinterpret_cast<WPARAM>(root), 0) != 0) ||
-                        Wrapped();
+        if (root && SendMessageW(Control(), TVM_MAPHTREEITEMTOACCID, reinterpret_cast<WPARAM>(root), 0))
+            m_tellsItself = 1;
+        else if (!Asked())
+            return false;  // asking the system's object would load COM for a host with no reader
+        else
+            m_tellsItself = Wrapped();
     }
     return m_tellsItself == 1;
 }
