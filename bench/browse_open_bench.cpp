@@ -3,15 +3,21 @@
 // tree control inserting the same items in the same shape and order (areas under devices,
 // categories under their parents, each item as the last child), with an image list of the same
 // seven icons, the same expansions and selection, in the same run. The machine may be busy with
-// other work: each figure is the best of several rounds, the two taken in turn.
+// other work: each figure is the best of several rounds, the two taken in turn. Then a screen
+// reader's reading of the open browser on a device of 10,000 areas, in-process: every visible
+// item's name, state and description, the caret sent to the last area and back.
 #include "browser/browse_area.h"
 #include "lean_lookup.h"
 #include "resource.h"
+
+#include <oleacc.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <random>
+#include <cstdlib>
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -33,6 +39,50 @@ protected:
     {
         const auto start = Clock::now();
         const BOOL result = CBrowseArea::OnInitDialog();
+        ms = Ms(Clock::now() - start);
+        EndDialog(IDCANCEL);
+        return result;
+    }
+};
+
+// The tree's accessible object read as a screen reader reads it, once the browser is up.
+class ReadBrowser : public CBrowseArea {
+public:
+    double ms = 0;
+    long children = 0, described = 0;
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        const BOOL result = CBrowseArea::OnInitDialog();
+        const HWND tree = GetDlgItem(IDC_AREA_TREE);
+        const auto start = Clock::now();
+        const LRESULT answer = SendMessageW(tree, WM_GETOBJECT, 0, static_cast<DWORD>(OBJID_CLIENT));
+        IAccessible* object = nullptr;
+        if (answer > 0 && SUCCEEDED(ObjectFromLresult(answer, __uuidof(IAccessible), 0,
+                                                      reinterpret_cast<void**>(&object)))) {
+            object->get_accChildCount(&children);
+            std::vector<VARIANT> ids(static_cast<size_t>(children));
+            LONG got = 0;
+            AccessibleChildren(object, 0, children, ids.data(), &got);
+            for (LONG i = 0; i < got; ++i) {
+                BSTR name = nullptr, description = nullptr;
+                VARIANT state;
+                VariantInit(&state);
+                object->get_accName(ids[i], &name);
+                object->get_accState(ids[i], &state);
+                if (object->get_accDescription(ids[i], &description) == S_OK)
+                    ++described;
+                SysFreeString(name);
+                SysFreeString(description);
+                VariantClear(&ids[i]);
+            }
+            for (UINT key : {VK_END, VK_HOME}) {
+                SendMessageW(tree, WM_KEYDOWN, key, 1);
+                SendMessageW(tree, WM_KEYUP, key, 0xC0000001);
+            }
+            object->Release();
+        }
         ms = Ms(Clock::now() - start);
         EndDialog(IDCANCEL);
         return result;
@@ -121,13 +171,21 @@ double BareTree()
 
 }  // namespace
 
-int main()
+// With the argument "reading", only the screen reader's reading; with a number, only that size
+// and the reading.
+int main(int argc, char** argv)
 {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TREEVIEW_CLASSES};
     InitCommonControlsEx(&controls);
     printf("browser open (OnInitDialog to the end of the build) vs the bare tree control\n");
     printf("%10s %12s %12s %8s\n", "items", "browser ms", "bare ms", "ratio");
+    const bool readingOnly = argc > 1 && strcmp(argv[1], "reading") == 0;
+    const int onlySize = argc > 1 ? atoi(argv[1]) : 0;
     for (const auto& [items, rounds] : {std::pair{1000, 31}, {10000, 21}, {100000, 7}}) {
+        if (readingOnly)
+            break;
+        if (onlySize > 0 && items != onlySize)
+            continue;
         MakeLookup(items);
         double browser = 1e30, bare = 1e30;
         // Each goes first in every other round, so neither always finds what the other left.
@@ -140,5 +198,17 @@ int main()
         }
         printf("%10d %12.1f %12.1f %8.2f\n", items, browser, bare, browser / bare);
     }
+    Lookup().devices = {{"1", {}}};
+    for (int a = 0; a < 10000; ++a) {
+        char area[32];
+        snprintf(area, sizeof area, "AREA%06d", a);
+        Lookup().devices[0].listed.push_back(area);
+    }
+    ReadBrowser reader;
+    reader.m_strDevice = "1";
+    reader.m_strArea = "AREA000000";
+    reader.DoModal();
+    printf("a screen reader's reading of 10,000 areas: %ld children, %ld described, %.1f ms\n",
+           reader.children, reader.described, reader.ms);
     return 0;
 }

@@ -33,6 +33,21 @@
 #define IDS_SUBFOLDER_EXISTS   50254
 #define IDS_SUBFOLDER_NAME_RULE 50259
 
+// What a screen reader speaks for the tree's items: each item's kind, each area's status, the
+// two default actions. A resource library without them leaves the library's own English words.
+#define IDS_ACC_DEVICE          50260
+#define IDS_ACC_FLOPPY_DRIVE    50261
+#define IDS_ACC_REMOVABLE_DRIVE 50262
+#define IDS_ACC_AREA            50263
+#define IDS_ACC_CATEGORY        50264
+#define IDS_ACC_OPEN            50265
+#define IDS_ACC_READONLY        50266
+#define IDS_ACC_BLOCKED         50267
+#define IDS_ACC_RESTRICTED      50268
+#define IDS_ACC_KIND_STATUS     50269  // %1 the kind, %2 the status
+#define IDS_ACC_EXPAND          50270
+#define IDS_ACC_COLLAPSE        50271
+
 // The framework's own messages; %1 stands for a number
 #define AFX_IDP_PARSE_STRING_SIZE 0xF113
 

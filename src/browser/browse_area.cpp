@@ -76,6 +76,7 @@ std::span<const AFX_MSGMAP_ENTRY> CBrowseArea::GetMessageMap() const
         OnNotify(IDC_AREA_TREE, NM_RCLICK, &CBrowseArea::OnRclickTree),
         OnNotify(IDC_AREA_TREE, NM_DBLCLK, &CBrowseArea::OnDblclkTree),
         OnNotify(IDC_AREA_TREE, TVN_KEYDOWN, &CBrowseArea::OnKeydownTree),
+        OnNotify(IDC_AREA_TREE, TVN_DELETEITEMA, &CBrowseArea::OnDeleteitemTree),
         OnWindowMessage(WM_CONTEXTMENU, &CBrowseArea::OnContextMenu),
     };
     return map;
@@ -107,6 +108,8 @@ BOOL CBrowseArea::OnInitDialog()
     }
     m_tree.SetImageList(m_imageList.m_hImageList, TVSIL_NORMAL);
     PopulateTree();
+    m_treeAccess.Attach(m_tree.m_hWnd);
+    m_listAccess.Attach(m_listSelected.m_hWnd);
     return TRUE;
 }
 
@@ -128,12 +131,18 @@ void CBrowseArea::PopulateTree()
     EntryList entries;
     m_recorded.clear();  // a second DoModal builds a new tree
     m_recordedText.clear();
+    m_treeAccess.ClearDeviceKinds();
     for (const char* d = ListFirstDevice(kLookupServer, kLookupDeviceKinds); d;
          d = ListNextDevice()) {
         const HTREEITEM hDevice = InsertDevice(hRoot, d);
         if (m_tree.GetItemText(hDevice) == m_strDevice)
             hCurrentDevice = hDevice;  // a later device of the same text wins
-        if (d[0] != '\0' && d[1] == ':' && GetDriveTypeA(d) == DRIVE_REMOVABLE)
+        const bool removable = d[0] != '\0' && d[1] == ':' && GetDriveTypeA(d) == DRIVE_REMOVABLE;
+        if (strcmp(d, "A:") == 0 || strcmp(d, "B:") == 0)
+            m_treeAccess.SetDeviceKind(hDevice, ItemKind::FloppyDrive);
+        else if (removable)
+            m_treeAccess.SetDeviceKind(hDevice, ItemKind::RemovableDrive);
+        if (removable)
             continue;
         entries.Clear();
         for (const char* e = ListFirstArea(d); e; e = ListNextArea())
@@ -362,9 +371,11 @@ void CBrowseArea::SendToTree(UINT message)
         ::SendMessageA(tree, message, 0, 0);
 }
 
-void CBrowseArea::OnSelchangedTree(NMHDR*, LRESULT* pResult)
+void CBrowseArea::OnSelchangedTree(NMHDR* pNMHDR, LRESULT* pResult)
 {
     *pResult = 0;
+    if (pNMHDR)  // a caret move; Space calls this too, with the caret where it was
+        m_treeAccess.CaretMoved(reinterpret_cast<NMTREEVIEWA*>(pNMHDR)->itemNew.hItem);
     if (m_bSuppressSelection)
         return;
     const CString path = GetSelectedPath();
@@ -465,6 +476,12 @@ void CBrowseArea::RunSubFolderMenu(const POINT* at)
 }
 
 void CBrowseArea::OnDblclkTree(NMHDR*, LRESULT*) {}
+
+void CBrowseArea::OnDeleteitemTree(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    m_treeAccess.Forget(reinterpret_cast<NMTREEVIEWA*>(pNMHDR)->itemOld.hItem);
+}
 
 void CBrowseArea::OnKeydownTree(NMHDR* pNMHDR, LRESULT* pResult)
 {

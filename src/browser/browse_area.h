@@ -3,6 +3,8 @@
 // follows the tree's selection, and OK joins the list into m_strResult.
 #pragma once
 
+#include "access/list_access.h"
+#include "access/tree_access.h"
 #include "browser/category_nesting.h"
 #include "browser/tree_image.h"
 #include "framework/cstringlist.h"
@@ -42,6 +44,7 @@ protected:
     void OnItemexpandedTree(NMHDR* pNMHDR, LRESULT* pResult);
     void OnRclickTree(NMHDR* pNMHDR, LRESULT* pResult);
     void OnDblclkTree(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnDeleteitemTree(NMHDR* pNMHDR, LRESULT* pResult);
     // The keys that stand for the mouse: Space chooses the caret item, Shift+F10 and the Menu key
     // open the sub-folder menu at it.
     void OnKeydownTree(NMHDR* pNMHDR, LRESULT* pResult);
@@ -111,4 +114,8 @@ private:
     std::vector<RecordedDevice> m_recorded;
     std::vector<char> m_recordedText;
     bool m_bRecordedValid = false;
+
+    // What a screen reader reads of the tree and the list; attached once the tree is built.
+    TreeAccess m_treeAccess;
+    ListAccess m_listAccess;
 };
