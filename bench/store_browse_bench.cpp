@@ -4,11 +4,15 @@
 //   reads each login.ctl once and inserts the same items into a bare tree control; beside each,
 //   the processor time that each side took in this process (all its threads) and the Wine server;
 // - 5,000 devices of one area each, against one device with the same 5,000 areas;
-// - a store call on a storage.ini of 100,000 lines: the first call, against each later one.
+// - a store call on a storage.ini of 100,000 lines: the first call, against each later one;
+// - 10,000 areas named outside ASCII against 10,000 ASCII ones, in a host of code page 932, 1252
+//   and 65001 each, on a drive-letter device and on a numbered one.
 // Each figure is the best of several rounds, the two sides taken in turn.
-//   store_browse_bench [areas [LARGEST [browser | floor]] | devices]: only that part (the areas
-//   up to LARGEST, only one side of them, for a profiler); the areas' trees: VORLANX_BENCH_AREAS
+//   store_browse_bench [areas [LARGEST [browser | floor]] | devices | names]: only that part (the
+//   areas up to LARGEST, only one side of them, for a profiler); the areas' trees:
+//   VORLANX_BENCH_AREAS
 #include "bench_support.h"
+#include "support/fixtures/unix_side.h"
 
 #include <commctrl.h>
 
@@ -246,6 +250,127 @@ void LargeStorageIni()
            "ratio %.0f\n", first, later, first / later);
 }
 
+// The host's text of a name made of prefix and the number as AreaName makes it.
+std::string HostName(const wchar_t* prefix, int i)
+{
+    wchar_t wide[32];
+    swprintf(wide, 32, L"%ls%05d", prefix, i);
+    char name[64] = {};
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, name, sizeof name, nullptr, nullptr);
+    return name;
+}
+
+// The names' trees beside the areas' (scripts/bench lays them out): 10,000 areas each, named as
+// the prefix and a number, each with its login.ctl.
+const struct {
+    const char* tree;
+    const wchar_t* prefix;
+} kNameTrees[] = {{"japanese", L"\u9818\u57df"}, {"latin", L"\u00c4REA"}};
+
+// In a host of its own code page: the browse of 10,000 areas named outside ASCII against the
+// same count of ASCII ones, each device kind with a storage.ini of its own, the two trees in
+// turn.
+void NamesHost(const std::string& tree, unsigned codePage)
+{
+    const std::string trees = getenv("VORLANX_BENCH_AREAS");
+    if (GetACP() != codePage) {
+        printf("%8u: skipped, the host's code page is %u\n", codePage, GetACP());
+        return;
+    }
+    const wchar_t* prefix = nullptr;
+    for (const auto& names : kNameTrees)
+        prefix = tree == names.tree ? names.prefix : prefix;
+    const std::string ascii = trees + "\\10000", other = trees + "\\names-" + tree;
+    const std::string storage = other + "\\userroot\\storage\\";
+    if (!prefix || !Exists(storage + HostName(prefix, 9999) + "\\login.ctl")) {
+        printf("%8u: skipped, %s not laid out\n", codePage, other.c_str());
+        return;
+    }
+    const std::string firstOther = HostName(prefix, 0);
+    Deployment deployment;
+    const auto browse = Proc<vorlanx_browse_category_fn>(deployment.Load("vorlanx.dll"),
+                                                         "vorlanx_browse_category");
+    for (const char* device : {"C:", "1"}) {
+        Best asciiBest, otherBest;
+        for (int round = 0; round < 3; ++round) {
+            for (int side = 0; side < 2; ++side) {
+                const bool isOther = (side + round) % 2;
+                deployment.WriteStorageIni({{device, isOther ? other : ascii}});
+                (isOther ? otherBest : asciiBest).Take([&] {
+                    return OpenTime(browse, device,
+                                    isOther ? firstOther.c_str() : AreaName(0).c_str());
+                });
+            }
+        }
+        const double asciiWork = asciiBest.processorMs + asciiBest.serverMs;
+        const double otherWork = otherBest.processorMs + otherBest.serverMs;
+        printf("%8u %6s %10.1f %10.1f %6.2f | %8.0f %8.0f %8.0f %8.0f %6.2f\n", codePage, device,
+               otherBest.ms, asciiBest.ms, otherBest.ms / asciiBest.ms, otherBest.processorMs,
+               otherBest.serverMs, asciiBest.processorMs, asciiBest.serverMs,
+               otherWork / asciiWork);
+    }
+}
+
+// What a host of this program printed: one of the code page that Wine takes from locale (a Unix
+// program that starts it, as Wine takes the locale from the Unix environment of the process),
+// or one that program starts here.
+std::string HostPrinted(const std::string& program, const std::string& arguments,
+                        const char* locale)
+{
+    std::string printed;
+    if (!locale) {
+        if (Run(".", "\"" + program + "\" " + arguments, &printed) < 0)
+            return program + " did not start\n";
+        return printed;
+    }
+    const std::string out = UnixPath(ThisProgram()) + ".host", done = out + ".done";
+    const char* prefix = getenv("WINEPREFIX");
+    if (!prefix || !StartUnixCommand("WINEPREFIX='" + std::string(prefix) + "' LC_ALL=" + locale +
+                                     " wine '" + UnixPath(program) + "' " + arguments + " >'" +
+                                     out + "' 2>/dev/null; mv '" + out + "' '" + done + "'"))
+        return "a host in " + std::string(locale) + " did not start\n";
+    // Wine gives no handle to wait for a Unix process: its output's last name tells.
+    const std::string windowsDone = "Z:" + done;
+    while (GetFileAttributesA(windowsDone.c_str()) == INVALID_FILE_ATTRIBUTES)
+        Sleep(200);
+    printed = ReadTextFile(windowsDone);
+    DeleteFileA(windowsDone.c_str());
+    return printed;
+}
+
+// A process has one code page: each host is a process of this program (932 from the Japanese
+// locale, 1252 from the default one) or of its copy whose manifest asks for UTF-8 (65001).
+void NamesAgainstAscii()
+{
+    const char* trees = getenv("VORLANX_BENCH_AREAS");
+    if (!trees || !*trees) {
+        printf("names outside ASCII: skipped: VORLANX_BENCH_AREAS names no laid-out trees\n");
+        return;
+    }
+    printf("10000 areas named outside ASCII against 10000 ASCII ones, in a host of each code\n"
+           "page, on a drive-letter and a numbered device: the browse call until its dialog is\n"
+           "up; beside it the processor time of the host's threads and of the Wine server\n");
+    printf("%15s %21s %6s | %17s %17s %6s\n", "", "ms", "", "outside cpu ms", "ascii cpu ms", "");
+    printf("%8s %6s %10s %10s %6s | %8s %8s %8s %8s %6s\n", "host", "device", "outside",
+           "ascii", "ratio", "process", "server", "process", "server", "ratio");
+    const std::string self = ThisProgram();
+    const std::string utf8 = self.substr(0, self.size() - 4) + "_utf8.exe";
+    const struct {
+        const char* locale;
+        const std::string& program;
+        const char* tree;
+        unsigned codePage;
+    } hosts[] = {{"ja_JP.UTF-8", self, "japanese", 932},
+                 {nullptr, self, "latin", 1252},
+                 {nullptr, utf8, "japanese", 65001}};
+    for (const auto& host : hosts)
+        printf("%s", HostPrinted(host.program,
+                                 std::string("names-host ") + host.tree + " " +
+                                     std::to_string(host.codePage),
+                                 host.locale)
+                         .c_str());
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -260,5 +385,9 @@ int main(int argc, char** argv)
         DevicesAgainstAreas();
     if (only.empty())
         LargeStorageIni();
+    if (only.empty() || only == "names")
+        NamesAgainstAscii();
+    if (only == "names-host" && argc > 3)
+        NamesHost(argv[2], unsigned(atoi(argv[3])));
     return 0;
 }

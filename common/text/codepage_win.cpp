@@ -2,11 +2,14 @@
 
 #include <windows.h>
 
+#include <atomic>
+
 namespace {
 
 // Read once, without the C++ runtime's guard of a function-local static (see codepage.h).
 INIT_ONCE g_once = INIT_ONCE_STATIC_INIT;
 constinit CodePage g_ansi;
+constinit std::atomic<bool> g_read{false};
 
 BOOL CALLBACK ReadAnsiCodePage(INIT_ONCE*, void*, void**)
 {
@@ -23,6 +26,10 @@ BOOL CALLBACK ReadAnsiCodePage(INIT_ONCE*, void*, void**)
 
 const CodePage& AnsiCodePage()
 {
-    InitOnceExecuteOnce(&g_once, ReadAnsiCodePage, nullptr, nullptr);
+    // Asked several times for each entry of a listing: once read, no call into the system.
+    if (!g_read.load(std::memory_order_acquire)) {
+        InitOnceExecuteOnce(&g_once, ReadAnsiCodePage, nullptr, nullptr);
+        g_read.store(true, std::memory_order_release);
+    }
     return g_ansi;
 }

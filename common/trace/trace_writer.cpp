@@ -43,6 +43,9 @@ struct CFile {
     HANDLE mutex = nullptr;  // named after the file: its writers, of every library and process
     bool answered = false;   // the last batch reached the file
     ULONGLONG lastCallMs = ~0ull;  // how long the file took over it; ~0 before the first
+    // A batch's bytes that reached the file and could not be cut off at once: the length before
+    // them and after them; -1 when none are left.
+    LONGLONG tornFrom = -1, tornTo = -1;
 } g_file;
 
 // Appends of several writers to a file on a server are not whole on every file system (the
@@ -82,10 +85,52 @@ void CutOver()
         MoveFileExA(g_file.path.c_str(), (g_file.path + ".1").c_str(), MOVEFILE_REPLACE_EXISTING);
 }
 
+// Cuts the file that file has open back to length: the handle appends, which cannot cut.
+bool CutTo(HANDLE file, LONGLONG length)
+{
+    const HANDLE cutter = ReOpenFile(file, GENERIC_WRITE,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, 0);
+    if (cutter == INVALID_HANDLE_VALUE)
+        return false;
+    LARGE_INTEGER at = {};
+    at.QuadPart = length;
+    const bool cut = SetFilePointerEx(cutter, at, nullptr, FILE_BEGIN) && SetEndOfFile(cutter);
+    CloseHandle(cutter);
+    return cut;
+}
+
+// Before a batch: the bytes a torn write left are cut off when the file still ends with them,
+// so that the batch starts a line. False when they are there and stay.
+bool MendTorn(HANDLE file, LONGLONG& length)
+{
+    if (g_file.tornFrom < 0)
+        return true;
+    if (length != g_file.tornTo) {
+        g_file.tornFrom = g_file.tornTo = -1;  // written after, or cut over: not ours to cut
+        return true;
+    }
+    if (!CutTo(file, g_file.tornFrom))
+        return false;
+    length = g_file.tornFrom;
+    g_file.tornFrom = g_file.tornTo = -1;
+    return true;
+}
+
+// After a batch that did not reach the file whole (a full disk may take its first bytes): the
+// file cut back to its length before it, or the cut left for the next batch.
+void UndoPart(HANDLE file, LONGLONG before)
+{
+    LARGE_INTEGER size = {};
+    if (!GetFileSizeEx(file, &size) || size.QuadPart == before || CutTo(file, before))
+        return;
+    g_file.tornFrom = before;
+    g_file.tornTo = size.QuadPart;
+}
+
 // One WriteFile of whole lines on a handle that appends: lines of several threads and
 // processes never mix. False when the lines did not reach the file (a full disk, a lost server,
-// a folder in its place). waitMs: how long it waits for another writer of the file; then it
-// writes all the same.
+// a folder in its place); then nothing of them stays in it. waitMs: how long it waits for
+// another writer of the file; then it writes all the same.
 bool WriteBatch(const std::string& batch, DWORD waitMs)
 {
     if (!g_file.mutex)
@@ -96,13 +141,18 @@ bool WriteBatch(const std::string& batch, DWORD waitMs)
     const HANDLE file = Open();
     DWORD written = 0;
     LARGE_INTEGER size = {};
+    // Without its length the file could not be cut back: the batch is not begun.
+    const bool ready = file != INVALID_HANDLE_VALUE && GetFileSizeEx(file, &size) &&
+                       MendTorn(file, size.QuadPart);
+    const LONGLONG before = size.QuadPart;
     g_queue.stage = CQueue::Writing;
-    const bool wrote = file != INVALID_HANDLE_VALUE &&
+    const bool wrote = ready &&
                        WriteFile(file, batch.data(), DWORD(batch.size()), &written, nullptr) &&
                        written == batch.size();
     g_queue.stage = CQueue::Written;
-    const bool full = wrote && GetFileSizeEx(file, &size) &&
-                      ULONGLONG(size.QuadPart) >= kCutOverBytes;
+    if (ready && !wrote)
+        UndoPart(file, before);
+    const bool full = wrote && ULONGLONG(before) + batch.size() >= kCutOverBytes;
     if (file != INVALID_HANDLE_VALUE)
         CloseHandle(file);
     g_file.lastCallMs = GetTickCount64() - start;

@@ -81,7 +81,7 @@ int CheckLoginControl(const char* loginPath)
         case Listed::unknown: break;
         }
     }
-    const LoginControl control = ReadLoginControl(path);
+    const LoginControl control = PeekLoginControl(path);
     return control.readable ? control.access : VORLANX_ERR_NO_LOGIN_CONTROL;
 }
 

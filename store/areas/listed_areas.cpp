@@ -10,12 +10,14 @@
 
 namespace {
 
-bool IsDecidable(const std::string& name)
+// Whether the pass can tell that name matches a listed folder spelled otherwise: for ASCII by
+// folding its case; the file system alone knows its rules beyond ASCII and its short names.
+bool IsFoldable(const std::string& name)
 {
     for (const char c : name)
         if (static_cast<unsigned char>(c) >= 0x80 || c == '~')
             return false;
-    return IsFolderName(name, AnsiCodePage(), true);
+    return true;
 }
 
 // The areas' login control files, one after another; what the pass holds already stays. The
@@ -98,13 +100,16 @@ Listed FindListedArea(const std::string& storage, const std::string& name, std::
                       const LoginControl** login)
 {
     CCachePass* pass = CurrentCachePass();
-    if (!pass || !IsDecidable(name))
+    if (!pass || !IsFolderName(name, AnsiCodePage(), true))
         return Listed::unknown;
     std::optional<CAreaFolders>& folders = AreaFolders(*pass, storage);
     if (!folders)
         return Listed::unknown;
+    // A name spelled as listed is that folder, whatever its bytes.
     auto named = folders->m_mapNames.find(name);
     if (named == folders->m_mapNames.end()) {
+        if (!IsFoldable(name))
+            return Listed::unknown;
         FoldNames(*folders);
         const auto it = folders->m_mapFolded.find(Folded(name));
         if (it == folders->m_mapFolded.end())

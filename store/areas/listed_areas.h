@@ -14,8 +14,9 @@ enum class Listed { yes, no, unknown };
 
 // Whether storage holds a sub-folder that name names, matched as the file system matches it
 // (the exact spelling first, then without ASCII case); actual is its spelling on disk. unknown
-// outside a pass, when the folder could not be read, and for a name whose match only the file
-// system can tell (bytes beyond ASCII, a short name's '~', a name no folder can carry).
+// outside a pass, when the folder could not be read, for a name no folder can carry, and for a
+// name not spelled as listed whose match only the file system can tell (bytes beyond ASCII, a
+// short name's '~').
 // login, when given, gets what the pass read from a found folder's login control file (null
 // for a leftover folder, whose file the pass does not read).
 Listed FindListedArea(const std::string& storage, const std::string& name, std::string& actual,

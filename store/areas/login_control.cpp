@@ -72,6 +72,17 @@ LoginControl ReadLoginControl(const std::string& path)
     return it->second;
 }
 
+LoginControl PeekLoginControl(const std::string& path)
+{
+    const CCachePass* pass = CurrentCachePass();
+    if (pass && !pass->m_mapLogins.empty()) {
+        const auto it = pass->m_mapLogins.find(path);
+        if (it != pass->m_mapLogins.end())
+            return it->second;
+    }
+    return ReadLoginControlFile(path);
+}
+
 namespace {
 
 // True when a part of path between backslashes is "..", the parts taken as Split takes them.

@@ -14,6 +14,10 @@ struct LoginControl {
 
 // Inside a cached pass, read once per path.
 LoginControl ReadLoginControl(const std::string& path);
+// What the pass read of path, else the file; the pass keeps nothing new. For the access check
+// of each entry of a listing, which asks for every file once: keeping each would cost more
+// than it saves.
+LoginControl PeekLoginControl(const std::string& path);
 // Always from the file: reads nothing but it, so it may run on a worker.
 LoginControl ReadLoginControlFile(const std::string& path);
 // What the lines of a file's section [login] give.

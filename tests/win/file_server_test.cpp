@@ -19,6 +19,32 @@
 
 namespace {
 
+// Counts the trace's lines, each of which must be whole: the lines written and those that its
+// count lines say were dropped. Each library's lines keep their order.
+void CountTraceLines(const std::string& text, unsigned long long& written,
+                     unsigned long long& dropped)
+{
+    const std::regex whole(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{6}Z pid \d+ tid \d+ )"
+                           R"((\w+)\((.*)\) -> (\S+) in \d+\.\d{3} ms\r$)");
+    std::istringstream lines(text);
+    std::map<std::string, std::string> lastOf;  // each library's last line so far
+    for (std::string line; std::getline(lines, line);) {
+        std::smatch m;
+        if (!std::regex_match(line, m, whole)) {
+            ADD_FAILURE() << "not a whole line: " << line;
+            continue;
+        }
+        if (m[1] == "TraceLinesDropped") {
+            dropped += std::stoull(m[3]);
+            continue;
+        }
+        ++written;
+        std::string& last = lastOf[m[1].str().substr(0, 6)];
+        EXPECT_LE(last.substr(0, 27), line.substr(0, 27)) << last << "\n" << line;
+        last = line;
+    }
+}
+
 class FileServers : public ::testing::Test {
 protected:
     void SetUp() override
@@ -222,28 +248,50 @@ TEST_F(FileServers, ATraceOnADeadOrSlowServerHoldsUpNoCall)
     for (int i = 0; i < 1000 && !twice("\"LAST\") -> 2005"); ++i, Sleep(10))
         text = ReadTextFile(trace);
     EXPECT_TRUE(twice("\"LAST\") -> 2005")) << "writing did not resume";
-    const std::regex whole(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{6}Z pid \d+ tid \d+ )"
-                           R"((\w+)\((.*)\) -> (\S+) in \d+\.\d{3} ms\r$)");
-    std::istringstream lines(text);
     unsigned long long written = 0, dropped = 0;
-    std::map<std::string, std::string> lastOf;  // each library's last line so far
-    for (std::string line; std::getline(lines, line);) {
-        std::smatch m;
-        ASSERT_TRUE(std::regex_match(line, m, whole)) << line;
-        if (m[1] == "TraceLinesDropped") {
-            dropped += std::stoull(m[3]);
-            continue;
-        }
-        ++written;
-        std::string& last = lastOf[m[1].str().substr(0, 6)];
-        EXPECT_LE(last.substr(0, 27), line.substr(0, 27)) << last << "\n" << line;
-        last = line;
-    }
+    CountTraceLines(text, written, dropped);
     EXPECT_GT(dropped, 0u);
     // Each retrieve is traced by vorlanx.dll and by talmor.dll.
     EXPECT_EQ(written + dropped, 2u * (calls + 5 + 1)) << written << " written, " << dropped;
 }
 
+// A trace on a disk that fills (a few batches' room) and frees again: every line stays whole, and
+// the lines written and those counted as dropped are exactly the lines the calls made.
+TEST_F(FileServers, ATraceOnADiskThatFillsKeepsWholeLinesAndCountsEveryOne)
+{
+    const std::string root = deployment->MakeDevice("local");
+    MakeArea(root + "\\userroot\\storage", "AREA1", "open");
+    deployment->WriteStorageIni({{"1", root}});
+    const std::string ini = deployment->Folder() + "\\storage.ini";
+    WriteTextFile(ini, ReadTextFile(ini) + "[options]\r\ntrace = " + servers[0]->Share() +
+                           "\\trace.txt\r\n");
+    servers[0]->Control(0, false, false, 40000);
+    char name[VORLANX_NAME_SIZE] = {}, description[VORLANX_DESCRIPTION_SIZE] = {};
+    const int calls = 1500;  // lines of several times the room
+    for (int i = 0; i <= calls; ++i) {
+        if (i == calls) {
+            Sleep(1000);  // the writers meet the full disk with what they hold
+            servers[0]->Control(0, false, false, -1);
+        }
+        EXPECT_EQ(exports.retrieve(nullptr, "1", "AREA1", i < calls ? "FULL" : "LAST", name,
+                                   description),
+                  VORLANX_ERR_NO_CATEGORY);
+    }
+    const std::string trace = deployment->Folder() + "\\SRV1\\trace.txt";
+    std::string text;
+    for (int i = 0; i < 1000; ++i, Sleep(10)) {
+        text = ReadTextFile(trace);
+        const size_t last = text.find("\"LAST\") -> 2005");
+        if (last != std::string::npos && text.find("\"LAST\") -> 2005", last + 1) != std::string::npos)
+            break;
+    }
+    unsigned long long written = 0, dropped = 0;
+    CountTraceLines(text, written, dropped);
+    EXPECT_GT(written, 2u) << "nothing reached the file before it filled";
+    EXPECT_GT(dropped, 0u);
+    // Each retrieve is traced by vorlanx.dll and by talmor.dll.
+    EXPECT_EQ(written + dropped, 2u * (calls + 1)) << written << " written, " << dropped;
+}
 
 // What lone_lookup.exe, a host whose first call is StoreFailedConnections, answered in a
 // process of its own: "MS NAME...".

@@ -5,11 +5,13 @@
  *   vorlanx-fileserver FOLDER MOUNTPOINT CONTROL [fuse options]
  *
  * CONTROL is a file outside the mount that the server reads every 20 ms while mounted:
- * "delay=MS dead=0|1 fail=0|1". The server writes "operations=N getattr=N readdir=N ..." to CONTROL.count
+ * "delay=MS dead=0|1 fail=0|1 room=BYTES". The server writes "operations=N getattr=N readdir=N ..." to CONTROL.count
  * as it goes: all it served, then by kind (readlink and statfs count as getattr; a change is a
  * mkdir, unlink, rmdir, symlink or rename). While dead, every operation waits until the server is
  * alive again or unmounted; while failing, every operation answers EIO at once, as a server
- * that drops its sessions does.
+ * that drops its sessions does. With room=BYTES (not -1, the default), writes take that many bytes
+ * more, counted from when the value last changed, and then answer ENOSPC as a full disk does: the
+ * write that reaches the limit takes what fits. A new value frees the room again.
  *
  * It ends by itself once CONTROL is removed (the test's folder with it): a server that outlives
  * its test keeps a mount, and whatever waits on it, for ever. Not when the process that started
@@ -39,6 +41,8 @@ static pthread_cond_t g_revived = PTHREAD_COND_INITIALIZER;
 static int g_delayMs;
 static int g_dead;
 static int g_failing;
+static long long g_room = -1;     /* the bytes writes may still take; -1 without limit */
+static long long g_roomSet = -1;  /* the value that set it, so that a new one starts afresh */
 static int g_stopping;
 static unsigned long long g_operations;
 
@@ -53,8 +57,11 @@ static int ReadControl(void)
     FILE* f = fopen(g_control, "r");
     const int present = f || errno != ENOENT;
     int delay = 0, dead = 0, fail = 0;
+    long long room = -1;
+    int fields = 0;
     if (f) {
-        if (fscanf(f, "delay=%d dead=%d fail=%d", &delay, &dead, &fail) < 1)
+        fields = fscanf(f, "delay=%d dead=%d fail=%d room=%lld", &delay, &dead, &fail, &room);
+        if (fields < 1)
             delay = 0;
         fclose(f);
     }
@@ -62,6 +69,9 @@ static int ReadControl(void)
     g_delayMs = delay < 0 ? 0 : delay;
     g_dead = dead != 0;
     g_failing = fail != 0;
+    /* Only from a whole line: a file read while it is rewritten must not free the room. */
+    if (fields == 4 && room != g_roomSet)
+        g_room = g_roomSet = room < 0 ? -1 : room;
     if (!g_dead)
         pthread_cond_broadcast(&g_revived);
     pthread_mutex_unlock(&g_lock);
@@ -287,7 +297,21 @@ static int fs_write(const char* path, const char* buf, size_t size, off_t offset
 {
     (void)path;
     SERVE(WRITE);
-    const ssize_t n = pwrite((int)fi->fh, buf, size, offset);
+    /* The room is taken before the write and what it did not use given back. */
+    pthread_mutex_lock(&g_lock);
+    const int limited = g_room >= 0;
+    const size_t fits = limited && (unsigned long long)g_room < size ? (size_t)g_room : size;
+    if (limited)
+        g_room -= (long long)fits;
+    pthread_mutex_unlock(&g_lock);
+    if (fits == 0 && size > 0)
+        return -ENOSPC;
+    const ssize_t n = pwrite((int)fi->fh, buf, fits, offset);
+    if (limited && (size_t)(n < 0 ? 0 : n) < fits) {
+        pthread_mutex_lock(&g_lock);
+        g_room += (long long)(fits - (size_t)(n < 0 ? 0 : n));
+        pthread_mutex_unlock(&g_lock);
+    }
     return n < 0 ? -errno : (int)n;
 }
 
