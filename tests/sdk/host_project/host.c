@@ -1,13 +1,17 @@
 /* Built with mingw's default runtime, msvcrt.dll: the browse result is released with the free of
  * msvcr100.dll, taken by name. The browse call is the README's code as it stands there; the
- * category calls go through the import library. */
+ * category calls go through the import library. "sdk_host dialog" opens the dialog on device 1
+ * and prints what was chosen. */
 #include <stdio.h>
+#include <string.h>
 
 #include "vorlanx.h"
 
-int main(void)
+int main(int argc, char** argv)
 {
-    HWND hwnd = (HWND)0x7777; /* no window: the dialog cannot open and the result is empty */
+    int dialog = argc > 1 && strcmp(argv[1], "dialog") == 0;
+    /* without a window the dialog cannot open and the result is empty */
+    HWND hwnd = dialog ? NULL : (HWND)0x7777;
     char name[VORLANX_NAME_SIZE] = "", description[VORLANX_DESCRIPTION_SIZE] = "";
     printf("browse:");
     fflush(stdout);
@@ -18,13 +22,17 @@ int main(void)
     /* vorlanx.dll runs on msvcr100.dll, so that is loaded, and its free takes the result */
     void (__cdecl *crt_free)(void*) = (void (__cdecl *)(void*))(void (*)(void))
         GetProcAddress(GetModuleHandleA("msvcr100.dll"), "free");
-    char* paths = browse(hwnd, "C:", NULL);   /* "C:AREA1,1:AREA2"; "" after Cancel */
-    if (paths) { puts(paths); crt_free(paths); }
+    char* paths = dialog ? browse(hwnd, "1", "AREA1") /* "C:AREA1,1:AREA2"; "" after Cancel */
+                         : browse(hwnd, "C:", NULL);
+    if (paths) { printf(" [%s]\n", paths); crt_free(paths); }
     FreeLibrary(lib);
+    if (dialog)
+        return 0;
 
     printf("new: %d\n", vorlanx_new_category(NULL, "1", "AREA1", "", "CAT", "from the SDK"));
+    printf("edit: %d\n", vorlanx_edit_category(NULL, "1", "AREA1", "CAT", "CAT2", "edited"));
     printf("retrieve: %d",
-           vorlanx_retrieve_category(NULL, "1", "AREA1", "CAT", name, description));
+           vorlanx_retrieve_category(NULL, "1", "AREA1", "CAT2", name, description));
     printf(" [%s] [%s]\n", name, description);
     return 0;
 }
