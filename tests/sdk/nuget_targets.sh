@@ -1,11 +1,10 @@
 #!/usr/bin/env bash
 # The NuGet package as a Visual Studio C++ project takes it, for each platform: a project that
-# imports build/native/vorlanx.targets, evaluated by Mono's xbuild, must get an include folder
-# that holds vorlanx.h, the import library of its own platform, and a copy to its output folder
-# of every DLL of bin/<platform> at the same relative path (lang/<tag>/ kept: resource
-# libraries copied flat would overwrite the English one). xbuild ignores ItemDefinitionGroup and
-# does not expand well-known metadata inside item metadata: the definitions are made properties
-# for it to evaluate, and %(RecursiveDir), %(Filename), %(Extension) are put into Link here.
+# imports build/native/vorlanx.targets and is built by Mono's xbuild must get an include folder
+# that holds vorlanx.h, the import library of its own platform, and every file of bin/<platform>
+# copied to its output folder at the same relative path (lang/<tag>/ kept: resource libraries
+# copied flat would overwrite the English one). xbuild ignores ItemDefinitionGroup: the
+# definitions are made properties here for it to evaluate.
 # usage: nuget_targets.sh NUPKG
 set -uo pipefail
 nupkg=$1
@@ -36,14 +35,12 @@ tree.write(sys.argv[2])
 EOF
 cat >"$work/host.vcxproj" <<'EOF'
 <?xml version="1.0" encoding="utf-8"?>
-<Project DefaultTargets="Show" ToolsVersion="4.0" xmlns="http://schemas.microsoft.com/developer/msbuild/2003">
+<Project DefaultTargets="Build" ToolsVersion="4.0" xmlns="http://schemas.microsoft.com/developer/msbuild/2003">
   <ItemGroup><ClCompile Include="host.c" /></ItemGroup>
   <Import Project="$(Package)/build/native/probe.targets" />
-  <Target Name="Show">
+  <Target Name="Build">
     <Message Importance="high" Text="include|$(ClCompileAdditionalIncludeDirectories)" />
     <Message Importance="high" Text="link|$(LinkAdditionalDependencies)" />
-    <Message Importance="high" Text="copy|%(None.FullPath)|%(None.RecursiveDir)|%(None.Filename)|%(None.Extension)|%(None.Link)|%(None.CopyToOutputDirectory)" />
-    <Message Importance="high" Text="copy|%(Content.FullPath)|%(Content.RecursiveDir)|%(Content.Filename)|%(Content.Extension)|%(Content.Link)|%(Content.CopyToOutputDirectory)" />
   </Target>
 </Project>
 EOF
@@ -52,7 +49,8 @@ EOF
 paths() { tr ';\\' '\n/' <<<"$1" | sed '/^ *$/d'; }
 for platform in Win32:Win32:pe-i386 x86:Win32:pe-i386 x64:x64:pe-x86-64; do
     IFS=: read -r name folder format <<<"$platform"
-    out=$(xbuild /nologo /v:minimal /p:Platform="$name" /p:Package="$work/package" "$work/host.vcxproj" 2>&1) ||
+    out=$(xbuild /nologo /v:minimal /p:Platform="$name" /p:Package="$work/package" \
+                 /p:OutDir="$work/out/$name/" "$work/host.vcxproj" 2>&1) ||
         { fail "xbuild failed for $name: $out"; continue; }
     out=$(sed 's/^[[:space:]]*//' <<<"$out")
     includes=$(paths "$(sed -n 's/^include|//p' <<<"$out")")
@@ -62,20 +60,10 @@ for platform in Win32:Win32:pe-i386 x86:Win32:pe-i386 x64:x64:pe-x86-64; do
     [ "$libraries" = "$native/lib/$folder/vorlanx.lib" ] ||
         fail "$name links '$libraries', not build/native/lib/$folder/vorlanx.lib"
     [[ $("$objdump" -f "$libraries" 2>&1) == *"format $format"* ]] || fail "$name: $libraries is not $format"
-
-    copied=$(sed -n 's/^copy|//p' <<<"$out" | while IFS='|' read -r file dir stem ext link when; do
-        [ -n "$when" ] && [ "$when" != Never ] && [[ $file == *.dll ]] || continue
-        link=${link//%(RecursiveDir)/$dir} link=${link//%(Filename)/$stem} link=${link//%(Extension)/$ext}
-        echo "${file#"$native/bin/$folder/"} -> $(tr '\\' / <<<"$link")"
-    done | sort)
-    expected=$(cd "$native/bin/$folder" && find . -name '*.dll' | sed 's|^\./||' | sort |
-               while read -r f; do echo "$f -> $f"; done)
-    [ "$copied" = "$expected" ] || fail "$name copies
-$copied
-and not every DLL of bin/$folder at its own path:
-$expected"
     [[ $("$objdump" -f "$native/bin/$folder/vorlanx.dll" 2>&1) == *"format pei-${format#pe-}"* ]] ||
         fail "$name: bin/$folder/vorlanx.dll is not pei-${format#pe-}"
+    diff -r "$native/bin/$folder" "$work/out/$name" >/dev/null ||
+        fail "$name's output folder is not bin/$folder: $(cd "$work/out/$name" 2>/dev/null && find . -type f)"
 done
-[ "$failures" -eq 0 ] && echo "ok: Win32, x86 and x64 take their include folder, import library and files"
+[ "$failures" -eq 0 ] && echo "ok: Win32, x86 and x64 take their include folder, import library and DLLs"
 exit $((failures > 0))
