@@ -16,8 +16,9 @@ if [ "$(cat "$release/released" 2>/dev/null)" = "$tree" ]; then
     exit 0
 fi
 rm -f "$release/released"
-[ -d "$clone/.git" ] || git clone -q --shared --no-checkout "$source" "$clone"
-git -C "$clone" checkout -q -f --detach "$commit"
+[ -d "$clone/.git" ] || git clone -q --no-checkout "$source" "$clone"
+git -C "$source" push -q -f "$clone" "$commit:refs/heads/release-test"
+git -C "$clone" checkout -q -f --detach release-test
 git -C "$clone" clean -q -fd
 
 start=$(date +%s)
