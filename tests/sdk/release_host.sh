@@ -29,10 +29,10 @@ cmake --build "$work/host" >"$work/build.log" 2>&1 || { cat "$work/build.log"; e
 
 cp "$work/host/sdk_host.exe" "$bin/"
 make_area "$work/1" AREA1 open
-make_area "$work/1" AREA2 open
-printf '[devices]\n1 = %s\n' "$(winpath "$work/1")" >"$bin/storage.ini"
+make_area "$work/c" PAYROLL open
+printf '[devices]\nC: = %s\n1 = %s\n' "$(winpath "$work/c")" "$(winpath "$work/1")" >"$bin/storage.ini"
 out=$(cd / && timeout 60 wine "$bin/sdk_host.exe" 2>&1 | tr -d '\r')
-expected='browse: []
+expected='browse:
 new: 1
 edit: 1
 retrieve: 1 [CAT2] [edited]'
@@ -49,10 +49,10 @@ dialog() {
     fi
     for part in "$@"; do click "$title" $part; done
     wait_for_exit "$pid"
-    [ "$(tr -d '\r' <"$work/out")" == "browse: [$expected]" ] ||
+    [ "$(tr -d '\r' <"$work/out")" == "browse:$expected" ] ||
         fail "the dialog gave '$(cat "$work/out")', not '$expected'"
 }
-dialog "1:AREA2" "Browse for Storage Area" "item 1: AREA2" "control 1"
+dialog "C:PAYROLL" "Browse for Storage Area" "button C:" "item C: PAYROLL" "control 1"
 cp "$bin/lang/de/vorlanxres.dll" "$bin/vorlanxres.dll"
 dialog "" "Speicherbereich auswählen" "control 2"
 

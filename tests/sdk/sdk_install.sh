@@ -47,7 +47,7 @@ mkdir -p "$work/1/userroot/storage/AREA1"
 printf '[login]\naccess = open\n' >"$work/1/userroot/storage/AREA1/login.ctl"
 printf '[devices]\n1 = Z:%s\n' "${work//\//\\}\\1" >"$bin/storage.ini"
 out=$(cd / && timeout 60 wine "$bin/sdk_host.exe" 2>&1 | tr -d '\r')
-expected='browse: []
+expected='browse:
 new: 1
 edit: 1
 retrieve: 1 [CAT2] [edited]'

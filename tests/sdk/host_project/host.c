@@ -1,7 +1,7 @@
 /* Built with mingw's default runtime, msvcrt.dll: the browse result is released with the free of
- * msvcr100.dll, taken by name. The browse call is the README's code as it stands there; the
- * category calls go through the import library. "sdk_host dialog" opens the dialog on device 1
- * and prints what was chosen. */
+ * msvcr100.dll, taken by name. The browse call is docs/hosts.md's code as it stands there; the
+ * category calls go through the import library. "sdk_host dialog" gives the browse a parent
+ * window (none), so the dialog opens, and stops after it. */
 #include <stdio.h>
 #include <string.h>
 
@@ -10,7 +10,7 @@
 int main(int argc, char** argv)
 {
     int dialog = argc > 1 && strcmp(argv[1], "dialog") == 0;
-    /* without a window the dialog cannot open and the result is empty */
+    /* a window handle that is no window: the dialog cannot open and the result is empty */
     HWND hwnd = dialog ? NULL : (HWND)0x7777;
     char name[VORLANX_NAME_SIZE] = "", description[VORLANX_DESCRIPTION_SIZE] = "";
     printf("browse:");
@@ -22,9 +22,8 @@ int main(int argc, char** argv)
     /* vorlanx.dll runs on msvcr100.dll, so that is loaded, and its free takes the result */
     void (__cdecl *crt_free)(void*) = (void (__cdecl *)(void*))(void (*)(void))
         GetProcAddress(GetModuleHandleA("msvcr100.dll"), "free");
-    char* paths = dialog ? browse(hwnd, "1", "AREA1") /* "C:AREA1,1:AREA2"; "" after Cancel */
-                         : browse(hwnd, "C:", NULL);
-    if (paths) { printf(" [%s]\n", paths); crt_free(paths); }
+    char* paths = browse(hwnd, "C:", NULL);   /* "C:AREA1,1:AREA2"; "" after Cancel */
+    if (paths) { puts(paths); crt_free(paths); }
     FreeLibrary(lib);
     if (dialog)
         return 0;
