@@ -52,7 +52,7 @@ dialog() {
     [ "$(tr -d '\r' <"$work/out")" == "browse:$expected" ] ||
         fail "the dialog gave '$(cat "$work/out")', not '$expected'"
 }
-dialog "C:PAYROLL" "Browse for Storage Area" "button C:" "item C: PAYROLL" "control 1"
+dialog "C:PAYROLL" "Browse for Storage Area" "item C: PAYROLL" "control 1"
 cp "$bin/lang/de/vorlanxres.dll" "$bin/vorlanxres.dll"
 dialog "" "Speicherbereich auswählen" "control 2"
 
