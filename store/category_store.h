@@ -1,6 +1,6 @@
 // The category store on real folders: the front door that talmor.dll's entry points wrap. A
 // category is a folder below its area's folder (levels of a category path joined with '#') and
-// its description is category.txt in it; see the README, "Our store on disk". Every function
+// its description is category.txt in it; see docs/sites.md, "The store on disk". Every function
 // answers a code of vorlanx.h; what can throw is an allocation.
 #pragma once
 

@@ -151,7 +151,7 @@ bool IsSeparator(char c)
 // Only a share or a drive that the system calls remote has a server that can die; a fixed or RAM
 // disk (and whatever else is local) is taken as alive, with no worker. Each drive letter is asked
 // once per load, outside the table's lock (Windows answers from its drive table; Wine opens the
-// drive's root, and calls every drive fixed, see the README).
+// drive's root, and calls every drive fixed, see docs/sites.md).
 enum : unsigned char { kUnknown, kLocal, kRemote };
 constinit std::atomic<unsigned char> g_driveKinds[26];  // by letter, A to Z
 

@@ -86,7 +86,7 @@ TEST(LoadCycle, ALoadAndFreeLeavesNoMoreThanALibraryThatDoesNothing)
     printf("bytes kept per load and free: vorlanx.dll %.0f, with calls %.0f, traced %.0f, a "
            "library that does nothing %.0f\n", ours, used, traced, floor);
     // What is left is the compiler's static runtime (20 bytes in each of our three libraries on
-    // 32-bit; the README names it) and Wine's: a load once kept about 58 KB.
+    // 32-bit; docs/hosts.md names it) and Wine's: a load once kept about 58 KB.
     EXPECT_LE(ours, floor + 1024);
     EXPECT_LE(used, ours + 128);
     EXPECT_LE(traced, ours + 128);

@@ -1,5 +1,5 @@
 /* Built with mingw's default runtime, msvcrt.dll: the browse result is released with the free of
- * msvcr100.dll, taken by name. The browse call is the README's code as it stands there; the
+ * msvcr100.dll, taken by name. The browse call is docs/hosts.md's code as it stands there; the
  * category calls go through the import library. */
 #include <stdio.h>
 
