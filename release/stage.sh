@@ -3,7 +3,8 @@
 # deployment, the SDK and its CMake package), the documents a host developer and a site need, the
 # notices of the compiler's runtime linked into every binary, and the list of what to deploy.
 # Every executable and library is then stripped; its debugging information goes to a .debug file
-# at the same path under DEBUG_OUT, which the stripped binary names in its debug link.
+# at the same path under DEBUG_OUT, which the stripped binary names in its debug link. Last, the
+# package is checked against the list of what ships (check.sh).
 # usage: release/stage.sh SOURCE BUILD x86|x64 OUT DEBUG_OUT
 set -euo pipefail
 src=$(cd "$1" && pwd) build=$2 arch=$3 out=$4 debug_out=$5
@@ -36,3 +37,4 @@ version=$(sed -n 's/^#define VORLANX_VERSION_STRING "\(.*\)"/\1/p' "$src/include
         -e "s/@BIN@/bin$suffix/g" -e "s/@LIB@/lib$suffix/g" "$here/DEPLOY.txt.in"
     for f in $binaries; do echo "    $f"; done
 } >"$out/DEPLOY.txt"
+"$here/check.sh" "$out" "$arch" "$(cache CMAKE_OBJDUMP)"
