@@ -11,11 +11,14 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 export SOURCE_DATE_EPOCH=1700000000
 
 copies=("$work/a" "$work/a-folder-of-another-length")
+# Both copies first, so that both builds see one source. tar keeps each file's time: a folder
+# kept from an earlier run rebuilds only what changed.
 for copy in "${copies[@]}"; do
-    # tar keeps each file's time, so a folder kept from an earlier run rebuilds only what changed.
     mkdir -p "$copy/src"
     tar -C "$src" --exclude=./build --exclude=./dist --exclude=./.git -cf - . | tar -C "$copy/src" -xf - ||
         exit 1
+done
+for copy in "${copies[@]}"; do
     for arch in x86 x64; do
         "$src/release/build.sh" "$copy/src" "$copy/$arch" $arch || exit 1
         "$src/release/stage.sh" "$copy/src" "$copy/$arch" $arch "$copy/stage/$arch/vorlanx" \
