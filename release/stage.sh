@@ -25,10 +25,12 @@ done
 "$here/notices.sh" >"$out/THIRD-PARTY-NOTICES.txt"
 
 binaries=$(cd "$out" && find "bin$suffix" -type f \( -name '*.dll' -o -name '*.exe' \) | LC_ALL=C sort)
+# objcopy stamps the PE header it writes with the time of day unless SOURCE_DATE_EPOCH names one:
+# 0 keeps what the linker wrote, no time at all.
 for f in $binaries; do
     mkdir -p "$(dirname "$debug_out/$f")"
-    "$objcopy" --only-keep-debug "$out/$f" "$debug_out/$f.debug"
-    "$objcopy" --strip-all --add-gnu-debuglink="$debug_out/$f.debug" "$out/$f"
+    SOURCE_DATE_EPOCH=0 "$objcopy" --only-keep-debug "$out/$f" "$debug_out/$f.debug"
+    SOURCE_DATE_EPOCH=0 "$objcopy" --strip-all --add-gnu-debuglink="$debug_out/$f.debug" "$out/$f"
 done
 
 version=$(sed -n 's/^#define VORLANX_VERSION_STRING "\(.*\)"/\1/p' "$src/include/vorlanx.h")
