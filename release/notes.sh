@@ -2,12 +2,14 @@
 # Writes the release notes: this version's part of CHANGELOG.md, whether and how the binaries
 # are signed, the packages with their sizes, the binaries' sizes stripped against unstripped
 # (as the build made them), and how to check a release.
-# usage: release/notes.sh SOURCE VERSION SIGNATURE STAGE DIST WORK
+# usage: release/notes.sh SOURCE VERSION SIGNATURE STAGE DIST WORK COMMIT
 set -euo pipefail
-src=$1 version=$2 signature=$3 stage=$4 dist=$5 work=$6
+src=$1 version=$2 signature=$3 stage=$4 dist=$5 work=$6 commit=$7
 sum() { awk '{s += $1} END {print s + 0}'; }
 
 echo "# vorlanx $version"
+echo
+echo "Built from the commit $commit."
 echo
 awk -v v="$version" '/^## / {on = index($0, "[" v "]") > 0; next} on' "$src/CHANGELOG.md"
 echo "## Signature"

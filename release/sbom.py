@@ -43,7 +43,8 @@ def dpkg_version(package):
 
 
 def spdx_id(*parts):
-    return "SPDXRef-" + "-".join(re.sub(r"[^A-Za-z0-9.]+", "-", p).strip("-") for p in parts)
+    return "SPDXRef-" + "-".join(re.sub(r"[^A-Za-z0-9.]+", "-", p.replace("+", "plus")).strip("-")
+                                   for p in parts)
 
 
 def hashes(data):

@@ -3,7 +3,8 @@
 # deployment, the SDK and its CMake package), the documents a host developer and a site need, the
 # notices of the compiler's runtime linked into every binary, and the list of what to deploy.
 # Every executable and library is then stripped; its debugging information goes to a .debug file
-# at the same path under DEBUG_OUT, which the stripped binary names in its debug link.
+# at the same path under DEBUG_OUT, which the stripped binary names in its debug link. Last, the
+# package is checked against the list of what ships (check.sh).
 # usage: release/stage.sh SOURCE BUILD x86|x64 OUT DEBUG_OUT
 set -euo pipefail
 src=$(cd "$1" && pwd) build=$2 arch=$3 out=$4 debug_out=$5
@@ -24,10 +25,12 @@ done
 "$here/notices.sh" >"$out/THIRD-PARTY-NOTICES.txt"
 
 binaries=$(cd "$out" && find "bin$suffix" -type f \( -name '*.dll' -o -name '*.exe' \) | LC_ALL=C sort)
+# objcopy stamps the PE header it writes with the time of day unless SOURCE_DATE_EPOCH names one:
+# 0 keeps what the linker wrote, no time at all.
 for f in $binaries; do
     mkdir -p "$(dirname "$debug_out/$f")"
-    "$objcopy" --only-keep-debug "$out/$f" "$debug_out/$f.debug"
-    "$objcopy" --strip-all --add-gnu-debuglink="$debug_out/$f.debug" "$out/$f"
+    SOURCE_DATE_EPOCH=0 "$objcopy" --only-keep-debug "$out/$f" "$debug_out/$f.debug"
+    SOURCE_DATE_EPOCH=0 "$objcopy" --strip-all --add-gnu-debuglink="$debug_out/$f.debug" "$out/$f"
 done
 
 version=$(sed -n 's/^#define VORLANX_VERSION_STRING "\(.*\)"/\1/p' "$src/include/vorlanx.h")
@@ -36,3 +39,4 @@ version=$(sed -n 's/^#define VORLANX_VERSION_STRING "\(.*\)"/\1/p' "$src/include
         -e "s/@BIN@/bin$suffix/g" -e "s/@LIB@/lib$suffix/g" "$here/DEPLOY.txt.in"
     for f in $binaries; do echo "    $f"; done
 } >"$out/DEPLOY.txt"
+"$here/check.sh" "$out" "$arch" "$(cache CMAKE_OBJDUMP)"

@@ -8,20 +8,24 @@ set -uo pipefail
 src=$(cd "$1" && pwd) work=$2
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-export SOURCE_DATE_EPOCH=1700000000
 
 copies=("$work/a" "$work/a-folder-of-another-length")
+# Both copies first, so that both builds see one source. tar keeps each file's time: a folder
+# kept from an earlier run rebuilds only what changed.
 for copy in "${copies[@]}"; do
-    # tar keeps each file's time, so a folder kept from an earlier run rebuilds only what changed.
     mkdir -p "$copy/src"
     tar -C "$src" --exclude=./build --exclude=./dist --exclude=./.git -cf - . | tar -C "$copy/src" -xf - ||
         exit 1
+done
+for copy in "${copies[@]}"; do
     for arch in x86 x64; do
         "$src/release/build.sh" "$copy/src" "$copy/$arch" $arch || exit 1
         "$src/release/stage.sh" "$copy/src" "$copy/$arch" $arch "$copy/stage/$arch/vorlanx" \
                                 "$copy/stage/$arch-debug/vorlanx" || exit 1
         for part in $arch $arch-debug; do
-            "$src/release/zip.sh" "$copy/$part.zip" "$copy/stage/$part" || exit 1
+            # The build itself runs without SOURCE_DATE_EPOCH, which the linker would take.
+            SOURCE_DATE_EPOCH=1700000000 "$src/release/zip.sh" "$copy/$part.zip" "$copy/stage/$part" ||
+                exit 1
         done
     done
 done
