@@ -45,6 +45,7 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 1252")
 include_directories(${PROJECT_SOURCE_DIR}/include)
 set(VORLANX_RC_INCLUDES ${PROJECT_SOURCE_DIR}/res ${CMAKE_BINARY_DIR}/generated)
 
+add_subdirectory(common)
 add_subdirectory(src)
 add_subdirectory(store)
 add_subdirectory(standins)

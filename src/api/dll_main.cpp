@@ -4,10 +4,10 @@
 // application object are not static objects: they live in static storage and are constructed
 // here, explicitly and in their order (the module state, then the application object), with the
 // module state already current, and destroyed here in the reverse order.
-#include "api/runtime_reserve.h"
+#include "base/runtime_reserve.h"
 #include "api/vorlanx_app.h"
 #include "framework/module_state.h"
-#include "framework/no_throw.h"
+#include "base/no_throw.h"
 
 #include <new>
 

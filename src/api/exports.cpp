@@ -6,7 +6,7 @@
 #include "external/category_fields.h"
 #include "external/talmor.h"
 #include "framework/module_state.h"
-#include "framework/no_throw.h"
+#include "base/no_throw.h"
 #include "trace/trace.h"
 
 #include <cstdlib>

@@ -1,7 +1,7 @@
 #include "framework/dialog.h"
 
 #include "framework/data_exchange.h"
-#include "framework/no_throw.h"
+#include "base/no_throw.h"
 #include "framework/resources.h"
 
 BOOL CDialog::InitModalIndirect(HGLOBAL hDialogTemplate, CWnd* pParentWnd)

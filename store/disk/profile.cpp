@@ -1,7 +1,7 @@
 #include "disk/profile.h"
 
 #include "names/folder_names.h"
-#include "formats/profile_text.h"
+#include "site/profile_text.h"
 
 #include <windows.h>
 

@@ -7,7 +7,7 @@
 #include "disk/profile.h"
 #include "doctor/area_check.h"
 #include "formats/options.h"
-#include "formats/profile_text.h"
+#include "site/profile_text.h"
 #include "lookup/devices.h"
 #include "names/folder_names.h"
 #include "names/own_names.h"

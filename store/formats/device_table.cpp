@@ -1,6 +1,6 @@
 #include "formats/device_table.h"
 
-#include "formats/profile_text.h"
+#include "site/profile_text.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "formats/login_keys.h"
 
 #include "names/folder_names.h"
-#include "formats/profile_text.h"
+#include "site/profile_text.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include "external/orvent.h"
 
 #include "device_lookup.h"
-#include "api/runtime_reserve.h"
-#include "framework/no_throw.h"
+#include "base/runtime_reserve.h"
+#include "base/no_throw.h"
 #include "trace/trace.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include "external/talmor.h"
 
 #include "category_store.h"
-#include "framework/no_throw.h"
+#include "base/no_throw.h"
 #include "trace/trace.h"
 #include "vorlanx.h"
 

@@ -1,7 +1,7 @@
 #include "formats/device_table.h"
 #include "formats/login_keys.h"
 #include "formats/options.h"
-#include "formats/profile_text.h"
+#include "site/profile_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "formats/profile_text.h"
+#include "site/profile_text.h"
 
 #include <cstring>
 

@@ -1,7 +1,6 @@
 #include "site/storage_ini.h"
 
-#include "formats/profile_text.h"
-#include "names/folder_names.h"
+#include "site/profile_text.h"
 
 #include <windows.h>
 
@@ -35,7 +34,7 @@ std::string ReadOption(const char* key)
 {
     char value[1024] = {};  // room for a path, such as the trace's
     const std::string ini = StorageIniPath();
-    if (ini.size() <= kMaxFilePath)
+    if (ini.size() < MAX_PATH)  // what the ANSI profile functions take
         GetPrivateProfileStringA("options", key, "", value, sizeof value, ini.c_str());
     return ProfileValue(value);
 }
