@@ -18,6 +18,11 @@ install(FILES ${PROJECT_SOURCE_DIR}/include/vorlanx.h DESTINATION include)
 install(FILES ${VORLANX_BIN}/lib/vorlanx.lib ${PROJECT_SOURCE_DIR}/src/api/vorlanx.def
         DESTINATION ${lib})
 
+# Everything above, for a build that makes only what ships (scripts/release).
+add_custom_target(vorlanx_shipped)
+add_dependencies(vorlanx_shipped vorlanx vorlanx_msvc_import_library talmor orvent ostrel
+                 vorlanxres_languages vorlanxhost)
+
 # One package for both sizes: it picks the import library by the host's pointer size itself.
 write_basic_package_version_file(${CMAKE_BINARY_DIR}/generated/vorlanxConfigVersion.cmake
                                  COMPATIBILITY SameMajorVersion ARCH_INDEPENDENT)

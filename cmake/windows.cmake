@@ -27,6 +27,8 @@ set(CMAKE_ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib)
 # No runtime DLLs of the compiler: every binary imports only Windows and our own libraries.
 set(VORLANX_STATIC_LINK -static-libgcc -static-libstdc++ -static)
 add_link_options(${VORLANX_STATIC_LINK})
+# No link time in the PE header, so that a build can be checked against its source.
+add_link_options(-Wl,--no-insert-timestamp)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 
 # Every binary of ours runs on msvcr100.dll, the C runtime of the hosts that exist: they free the

@@ -11,6 +11,13 @@
 
 #include <windows.h>
 
+/* The product version of this SDK; every binary of the release carries it in its version block
+ * as MAJOR.MINOR.PATCH.0. The build refuses a header whose numbers are not its own. */
+#define VORLANX_VERSION_MAJOR  1
+#define VORLANX_VERSION_MINOR  0
+#define VORLANX_VERSION_PATCH  0
+#define VORLANX_VERSION_STRING "1.0.0"
+
 /* Result codes. 1 and 1006 are fixed by the category store's interface; so are the area
  * answers 1018 to 1029. Every other code comes from our own store and from the exports' own
  * argument checks, and each has exactly one meaning. */

@@ -49,7 +49,8 @@ printf '[devices]\n1 = Z:%s\n' "${work//\//\\}\\1" >"$bin/storage.ini"
 out=$(cd / && timeout 60 wine "$bin/sdk_host.exe" 2>&1 | tr -d '\r')
 expected='browse:
 new: 1
-retrieve: 1 [CAT] [from the SDK]'
+edit: 1
+retrieve: 1 [CAT2] [edited]'
 [ "$out" == "$expected" ] || fail "the host printed '$out', not '$expected'"
 
 [ "$failures" -eq 0 ] && echo "ok: installed, zipped, found, built and ran"

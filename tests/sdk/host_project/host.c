@@ -1,13 +1,17 @@
 /* Built with mingw's default runtime, msvcrt.dll: the browse result is released with the free of
  * msvcr100.dll, taken by name. The browse call is docs/hosts.md's code as it stands there; the
- * category calls go through the import library. */
+ * category calls go through the import library. "sdk_host dialog" gives the browse a parent
+ * window (none), so the dialog opens, and stops after it. */
 #include <stdio.h>
+#include <string.h>
 
 #include "vorlanx.h"
 
-int main(void)
+int main(int argc, char** argv)
 {
-    HWND hwnd = (HWND)0x7777; /* no window: the dialog cannot open and the result is empty */
+    int dialog = argc > 1 && strcmp(argv[1], "dialog") == 0;
+    /* a window handle that is no window: the dialog cannot open and the result is empty */
+    HWND hwnd = dialog ? NULL : (HWND)0x7777;
     char name[VORLANX_NAME_SIZE] = "", description[VORLANX_DESCRIPTION_SIZE] = "";
     printf("browse:");
     fflush(stdout);
@@ -21,10 +25,13 @@ int main(void)
     char* paths = browse(hwnd, "C:", NULL);   /* "C:AREA1,1:AREA2"; "" after Cancel */
     if (paths) { puts(paths); crt_free(paths); }
     FreeLibrary(lib);
+    if (dialog)
+        return 0;
 
     printf("new: %d\n", vorlanx_new_category(NULL, "1", "AREA1", "", "CAT", "from the SDK"));
+    printf("edit: %d\n", vorlanx_edit_category(NULL, "1", "AREA1", "CAT", "CAT2", "edited"));
     printf("retrieve: %d",
-           vorlanx_retrieve_category(NULL, "1", "AREA1", "CAT", name, description));
+           vorlanx_retrieve_category(NULL, "1", "AREA1", "CAT2", name, description));
     printf(" [%s] [%s]\n", name, description);
     return 0;
 }
