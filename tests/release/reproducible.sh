@@ -1,36 +1,34 @@
 #!/usr/bin/env bash
-# The release is reproducible: the source, copied into two folders whose paths differ in length,
-# is built and staged (stripped binaries, debug files, SDK) for both architectures in each, at
-# different times, and zipped; every file and every zip must be byte-identical, and no file may
-# hold the path it was built in.
-# usage: reproducible.sh SOURCE WORK
+# The release is reproducible: the release that the release tests made (scripts/release in its
+# clone) is built once more from the same committed tree, copied into a folder whose path has
+# another length, at another time and without SOURCE_DATE_EPOCH; both builds are staged (stripped
+# binaries, debug files, SDK) for both architectures and zipped, and every file and every zip must
+# be byte-identical, and no file may hold the path it was built in.
+# usage: reproducible.sh RELEASE_CLONE WORK
 set -uo pipefail
-src=$(cd "$1" && pwd) work=$2
+clone=$1 work=$2
+release=$clone/build/release
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-copies=("$work/a" "$work/a-folder-of-another-length")
-# Both copies first, so that both builds see one source. tar keeps each file's time: a folder
-# kept from an earlier run rebuilds only what changed.
-for copy in "${copies[@]}"; do
-    mkdir -p "$copy/src"
-    tar -C "$src" --exclude=./build --exclude=./dist --exclude=./.git -cf - . | tar -C "$copy/src" -xf - ||
-        exit 1
-done
-for copy in "${copies[@]}"; do
-    for arch in x86 x64; do
-        "$src/release/build.sh" "$copy/src" "$copy/$arch" $arch || exit 1
-        "$src/release/stage.sh" "$copy/src" "$copy/$arch" $arch "$copy/stage/$arch/vorlanx" \
-                                "$copy/stage/$arch-debug/vorlanx" || exit 1
+a=$work/a b=$work/a-folder-of-another-length
+# The second copy keeps each file's time: a folder kept from an earlier run rebuilds only what changed.
+rm -rf "$a" "$b/src" "$b/stage"
+mkdir -p "$b/src"
+tar -C "$release/src" -cf - . | tar -C "$b/src" -xf - || exit 1
+for arch in x86 x64; do
+    (unset SOURCE_DATE_EPOCH; "$release/src/release/build.sh" "$b/src" "$b/$arch" $arch) || exit 1
+    for side in "$a:$release/src:$release/$arch" "$b:$b/src:$b/$arch"; do
+        IFS=: read -r out src build <<<"$side"
+        "$release/src/release/stage.sh" "$src" "$build" $arch "$out/stage/$arch/vorlanx" \
+                                        "$out/stage/$arch-debug/vorlanx" || exit 1
         for part in $arch $arch-debug; do
-            # The build itself runs without SOURCE_DATE_EPOCH, which the linker would take.
-            SOURCE_DATE_EPOCH=1700000000 "$src/release/zip.sh" "$copy/$part.zip" "$copy/stage/$part" ||
+            SOURCE_DATE_EPOCH=1700000000 "$release/src/release/zip.sh" "$out/$part.zip" "$out/stage/$part" ||
                 exit 1
         done
     done
 done
 
-a=${copies[0]} b=${copies[1]}
 files=$(cd "$a/stage" && find . -type f | LC_ALL=C sort)
 [ "$files" == "$(cd "$b/stage" && find . -type f | LC_ALL=C sort)" ] || fail "the two stages hold other files"
 count=0
@@ -41,9 +39,9 @@ done
 for part in x86 x86-debug x64 x64-debug; do
     cmp -s "$a/$part.zip" "$b/$part.zip" || fail "$part.zip differs"
 done
-for copy in "${copies[@]}"; do
-    leaks=$(grep -rlF "$copy" "$copy/stage")
-    [ -z "$leaks" ] || fail "the path $copy is in" $leaks
+for path in "$release" "$b"; do
+    leaks=$(grep -rlF "$path" "$a/stage" "$b/stage")
+    [ -z "$leaks" ] || fail "the path $path is in" $leaks
 done
 grep -q '\.dll\.debug$' <<<"$files" || fail "no debug files were staged"
 
