@@ -16,7 +16,7 @@ suffix="" bits=32
 
 rm -rf "$out" "$debug_out"
 cmake --install "$build" --prefix "$out" >/dev/null
-for doc in README.md CHANGELOG.md docs/hosts.md docs/sites.md; do
+for doc in README.md CHANGELOG.md docs/hosts.md docs/sites.md docs/dialog.md; do
     if [ -f "$src/$doc" ]; then
         mkdir -p "$(dirname "$out/$doc")"
         cp "$src/$doc" "$out/$doc"
