@@ -11,7 +11,7 @@ x86=$stage/x86/vorlanx-$version-x86 x64=$stage/x64/vorlanx-$version-x64
 native=$out/build/native
 rm -rf "$out"
 mkdir -p "$out/_rels" "$native/include" "$native/lib/Win32" "$native/lib/x64" "$native/bin"
-sed "s/@VERSION@/$version/g" "$here/nuget/vorlanx.nuspec.in" >"$out/vorlanx.nuspec"
+sed "s/@VERSION@/$version/g" "$here/nuget/package-manifest.xml.in" >"$out/vorlanx.nuspec"  # NuGet names its manifest so
 cp "$here/nuget/[Content_Types].xml" "$out/"
 cp "$here/nuget/_rels/.rels" "$out/_rels/"
 cp "$here/nuget/vorlanx.targets" "$native/"
