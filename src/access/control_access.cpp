@@ -370,7 +370,11 @@ HRESULT ControlAccess::HitTest(long x, long y, VARIANT* child)
 {
     if (Wrapped())
         return Standard()->accHitTest(x, y, child);
-    return Id(ChildAt({x, y}), child);
+    RECT client = {};
+    GetClientRect(m_hWnd, &client);
+    POINT at = {x, y};
+    ScreenToClient(m_hWnd, &at);
+    return Id(PtInRect(&client, at) ? ChildAt(at) : -1, child);
 }
 
 HRESULT ControlAccess::DoDefaultAction(VARIANT child)

@@ -69,8 +69,8 @@ protected:
     virtual bool ChildRect(long id, RECT& screen) = 0;
     // The neighbour of a child, or of the control's first or last child (from 0); 0 for none.
     virtual long NavigateFrom(long id, long direction) = 0;
-    // The child at a point of the screen; 0 for the control itself, -1 outside it.
-    virtual long ChildAt(POINT screen) = 0;
+    // The child at a point of the control's client area; 0 for the control itself.
+    virtual long ChildAt(POINT client) = 0;
     virtual long FocusedChild() = 0;            // 0 when none has the focus
     virtual long SelectedChild() = 0;           // 0 when none is selected
     virtual bool SelectChild(long flags, long id) = 0;

@@ -63,14 +63,8 @@ long ListAccess::NavigateFrom(long id, long direction)
     return to >= 1 && to <= count ? to : 0;
 }
 
-long ListAccess::ChildAt(POINT screen)
+long ListAccess::ChildAt(POINT at)
 {
-    RECT client = {};
-    GetClientRect(Control(), &client);
-    POINT at = screen;
-    ScreenToClient(Control(), &at);
-    if (!PtInRect(&client, at))
-        return -1;
     const long hit = Send(LB_ITEMFROMPOINT, 0, MAKELPARAM(at.x, at.y));
     return HIWORD(hit) ? 0 : LOWORD(hit) + 1;
 }

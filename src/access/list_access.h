@@ -18,7 +18,7 @@ protected:
     long ChildState(long id) override;
     bool ChildRect(long id, RECT& screen) override;
     long NavigateFrom(long id, long direction) override;
-    long ChildAt(POINT screen) override;
+    long ChildAt(POINT client) override;
     long FocusedChild() override;
     long SelectedChild() override;
     bool SelectChild(long flags, long id) override;

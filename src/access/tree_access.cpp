@@ -205,14 +205,8 @@ long TreeAccess::NavigateFrom(long id, long direction)
     }
 }
 
-long TreeAccess::ChildAt(POINT screen)
+long TreeAccess::ChildAt(POINT at)
 {
-    RECT client = {};
-    GetClientRect(Control(), &client);
-    POINT at = screen;
-    ScreenToClient(Control(), &at);
-    if (!PtInRect(&client, at))
-        return -1;
     TVHITTESTINFO hit = {};
     hit.pt = at;
     SendMessageW(Control(), TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));

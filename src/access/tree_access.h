@@ -40,7 +40,7 @@ protected:
     bool DoChildDefaultAction(long id) override;
     bool ChildRect(long id, RECT& screen) override;
     long NavigateFrom(long id, long direction) override;
-    long ChildAt(POINT screen) override;
+    long ChildAt(POINT client) override;
     long FocusedChild() override { return IdOf(Next(nullptr, TVGN_CARET)); }
     long SelectedChild() override { return IdOf(Next(nullptr, TVGN_CARET)); }
     bool SelectChild(long flags, long id) override;

@@ -84,6 +84,17 @@ protected:
         return tree;
     }
 
+    // Device 1 a local one with AREA1, and the trace on the first server.
+    void TraceOnTheFirstServer()
+    {
+        const std::string root = deployment->MakeDevice("local");
+        MakeArea(root + "\\userroot\\storage", "AREA1", "open");
+        deployment->WriteStorageIni({{"1", root}});
+        const std::string ini = deployment->Folder() + "\\storage.ini";
+        WriteTextFile(ini, ReadTextFile(ini) + "[options]\r\ntrace = " + servers[0]->Share() +
+                               "\\trace.txt\r\n");
+    }
+
     // The area lines below a device's line; -1 when the device is not there.
     static int AreaLines(const std::string& tree, const std::string& device)
     {
@@ -212,12 +223,7 @@ TEST_F(FileServers, HostUnloadsTheLibraryWhileACheckWaits)
 // every line is whole and each library's lines keep their order.
 TEST_F(FileServers, ATraceOnADeadOrSlowServerHoldsUpNoCall)
 {
-    const std::string root = deployment->MakeDevice("local");
-    MakeArea(root + "\\userroot\\storage", "AREA1", "open");
-    deployment->WriteStorageIni({{"1", root}});
-    const std::string ini = deployment->Folder() + "\\storage.ini";
-    WriteTextFile(ini, ReadTextFile(ini) + "[options]\r\ntrace = " + servers[0]->Share() +
-                           "\\trace.txt\r\n");
+    TraceOnTheFirstServer();
     char name[VORLANX_NAME_SIZE] = {}, description[VORLANX_DESCRIPTION_SIZE] = {};
     ULONGLONG slowest = 0;
     const auto retrieve = [&](const char* category) {
@@ -259,12 +265,7 @@ TEST_F(FileServers, ATraceOnADeadOrSlowServerHoldsUpNoCall)
 // the lines written and those counted as dropped are exactly the lines the calls made.
 TEST_F(FileServers, ATraceOnADiskThatFillsKeepsWholeLinesAndCountsEveryOne)
 {
-    const std::string root = deployment->MakeDevice("local");
-    MakeArea(root + "\\userroot\\storage", "AREA1", "open");
-    deployment->WriteStorageIni({{"1", root}});
-    const std::string ini = deployment->Folder() + "\\storage.ini";
-    WriteTextFile(ini, ReadTextFile(ini) + "[options]\r\ntrace = " + servers[0]->Share() +
-                           "\\trace.txt\r\n");
+    TraceOnTheFirstServer();
     servers[0]->Control(0, false, false, 40000);
     char name[VORLANX_NAME_SIZE] = {}, description[VORLANX_DESCRIPTION_SIZE] = {};
     const int calls = 1500;  // lines of several times the room
