@@ -45,12 +45,21 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 1252")
 include_directories(${PROJECT_SOURCE_DIR}/include)
 set(VORLANX_RC_INCLUDES ${PROJECT_SOURCE_DIR}/res ${CMAKE_BINARY_DIR}/generated)
 
+# What ships is built with its debugging information, which a release moves into debug files:
+# so the tests' build of it is the release's, byte for byte (the release tests compare the two),
+# while the tests' own programs, many and large, go without.
+get_directory_property(options COMPILE_OPTIONS)
+add_compile_options($<$<COMPILE_LANGUAGE:C,CXX>:-g>)
+foreach(target ${VORLANX_PORTABLE})
+    target_compile_options(${target} PRIVATE -g)
+endforeach()
 add_subdirectory(common)
 add_subdirectory(src)
 add_subdirectory(store)
 add_subdirectory(standins)
 add_subdirectory(lang)
 add_subdirectory(tools/host)
+set_directory_properties(PROPERTIES COMPILE_OPTIONS "${options}")
 add_subdirectory(tools/browser)
 add_subdirectory(tools/screenpoint)
 add_subdirectory(tools/fileserver)

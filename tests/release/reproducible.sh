@@ -1,24 +1,28 @@
 #!/usr/bin/env bash
 # The release is reproducible: the release that the release tests made (scripts/release in its
-# clone) is built once more from the same committed tree, copied into a folder whose path has
-# another length, at another time and without SOURCE_DATE_EPOCH; both builds are staged (stripped
-# binaries, debug files, SDK) for both architectures and zipped, and every file and every zip must
-# be byte-identical, and no file may hold the path it was built in.
-# usage: reproducible.sh RELEASE_CLONE WORK
+# clone, with SOURCE_DATE_EPOCH) and the tests' own builds of the same tree (in another folder,
+# whose path has another length, at another time, without SOURCE_DATE_EPOCH) are staged the same
+# way (stripped binaries, debug files, SDK) for both architectures and zipped; every file and
+# every zip must be byte-identical, and no file may hold a path it was built in.
+# usage: reproducible.sh RELEASE_CLONE SOURCE X86_BUILD X64_BUILD WORK
 set -uo pipefail
-clone=$1 work=$2
+clone=$1 source=$2 x86=$3 x64=$4 work=$5
 release=$clone/build/release
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-a=$work/a b=$work/a-folder-of-another-length
-# The second copy keeps each file's time: a folder kept from an earlier run rebuilds only what changed.
-rm -rf "$a" "$b/src" "$b/stage"
-mkdir -p "$b/src"
-tar -C "$release/src" -cf - . | tar -C "$b/src" -xf - || exit 1
+for build in "$x86" "$x64"; do
+    if [ ! -f "$build/bin/vorlanx.dll" ]; then
+        echo "skipped: no build in $build (scripts/build makes both)"
+        exit 77
+    fi
+done
+a=$work/release b=$work/tests
+rm -rf "$work"
 for arch in x86 x64; do
-    (unset SOURCE_DATE_EPOCH; "$release/src/release/build.sh" "$b/src" "$b/$arch" $arch) || exit 1
-    for side in "$a:$release/src:$release/$arch" "$b:$b/src:$b/$arch"; do
+    build=$x86
+    [ $arch = x64 ] && build=$x64
+    for side in "$a:$release/src:$release/$arch" "$b:$source:$build"; do
         IFS=: read -r out src build <<<"$side"
         "$release/src/release/stage.sh" "$src" "$build" $arch "$out/stage/$arch/vorlanx" \
                                         "$out/stage/$arch-debug/vorlanx" || exit 1
@@ -39,7 +43,7 @@ done
 for part in x86 x86-debug x64 x64-debug; do
     cmp -s "$a/$part.zip" "$b/$part.zip" || fail "$part.zip differs"
 done
-for path in "$release" "$b"; do
+for path in "$release" "$source"; do
     leaks=$(grep -rlF "$path" "$a/stage" "$b/stage")
     [ -z "$leaks" ] || fail "the path $path is in" $leaks
 done
