@@ -5,7 +5,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 // The number of the ANSI file functions' code page: the host's, or its OEM one after
 // SetFileApisToOEM.
@@ -16,9 +15,8 @@ unsigned FileCodePage();
 bool ToHostName(const wchar_t* name, size_t length, std::string& out);
 
 // True when the host's bytes name exactly one name of the file system: they convert with no
-// invalid sequence and back to the same bytes. Pure ASCII always does, and is not copied: every
-// login path of a listing is asked.
-bool IsExactHostName(std::string_view name);
+// invalid sequence and back to the same bytes. Pure ASCII always does.
+bool IsExactHostName(const std::string& name);
 
 // A path as the ANSI file functions read it, for their wide twins: its names were checked on
 // their way in, or came from the file system exactly.

@@ -71,7 +71,7 @@ bool ToHostName(const wchar_t* name, size_t length, std::string& out)
     return false;
 }
 
-bool IsExactHostName(std::string_view name)
+bool IsExactHostName(const std::string& name)
 {
     if (IsAscii(name.data(), name.size()))
         return true;

@@ -45,19 +45,6 @@ void SplitInPlace(char* text, char separator, const CodePage& cp, std::vector<co
     }
 }
 
-// Whether text holds the separator (a separator byte inside a double-byte character does not
-// count), as SplitInPlace would find it.
-bool HasSeparator(const char* text, char separator, const CodePage& cp)
-{
-    for (const char* p = text; *p != '\0'; p = cp.Next(p))
-        if (*p == separator)
-            return true;
-    return false;
-}
-
-// What EntryImage gives for an area that is not shown.
-constexpr int kHiddenEntry = -1;
-
 }  // namespace
 
 CBrowseArea::CBrowseArea(CWnd* pParent) : CDialog(IDD_BROWSE_AREA, pParent) {}
@@ -142,7 +129,6 @@ void CBrowseArea::PopulateTree()
 
     HTREEITEM hCurrentDevice = nullptr;
     EntryList entries;
-    std::vector<int> images;
     m_recorded.clear();  // a second DoModal builds a new tree
     m_recordedText.clear();
     m_treeAccess.ClearDeviceKinds();
@@ -168,15 +154,8 @@ void CBrowseArea::PopulateTree()
         m_recorded.push_back({hDevice, {}});
         m_recorded.back().areas.reserve(entries.Size());
         m_recordedText.reserve(m_recordedText.size() + entries.Bytes());
-        // The store is asked of every entry before the first item goes in, as a bare program
-        // reads first and fills after: the login files' reads and the tree's items, each freed or
-        // kept, would otherwise take turns in the process heap and leave it fragmented, which
-        // Wine's heap pays for in every later search for a free block.
-        images.resize(entries.Size());
         for (size_t i = 0; i < entries.Size(); ++i)
-            images[i] = EntryImage(d, entries.Text(i), entries.Length(i));
-        for (size_t i = 0; i < entries.Size(); ++i)
-            InsertEntry(d, hDevice, entries.Text(i), entries.Length(i), images[i]);
+            InsertEntry(d, hDevice, entries.Text(i), entries.Length(i));
     }
     m_nesting.Clear();
     m_bRecordedValid = true;
@@ -201,7 +180,7 @@ HTREEITEM CBrowseArea::InsertDevice(HTREEITEM hRoot, const char* device)
     return m_tree.InsertItem(text, kImageDevice, kImageDevice, hRoot);
 }
 
-int CBrowseArea::EntryImage(const char* device, char* entry, size_t length)
+void CBrowseArea::InsertEntry(const char* device, HTREEITEM hDevice, char* entry, size_t length)
 {
     // The login control file of the area, as a drive-letter path; only the device's first
     // character enters it. Made on the stack when it fits, as it nearly always does: a device
@@ -222,28 +201,21 @@ int CBrowseArea::EntryImage(const char* device, char* entry, size_t length)
     int image = kImageArea;
     if (!restricted && (access == VORLANX_AREA_BLOCKED || second == kLoginSecondNoLogin))
         image = kImageAreaBlocked;
-    if (!IsNumberedDevice(device) || HasSeparator(entry, '#', AnsiCodePage()))
-        return image;  // a category's item shows no status
-    const int readonly = talmor_IsAreaReadonly(device, entry);
-    if (readonly == VORLANX_AREA_HIDDEN)
-        return kHiddenEntry;
-    if (restricted)
-        return kImageAreaRestricted;
-    return readonly == VORLANX_AREA_READONLY ? kImageAreaReadOnly : image;
-}
 
-void CBrowseArea::InsertEntry(const char* device, HTREEITEM hDevice, char* entry, size_t length,
-                              int image)
-{
     if (IsNumberedDevice(device)) {
         SplitInPlace(entry, '#', AnsiCodePage(), m_levels);
         if (m_levels.size() > 1) {
             InsertCategory();
             return;
         }
+        const int readonly = talmor_IsAreaReadonly(device, entry);
+        if (readonly == VORLANX_AREA_HIDDEN)
+            return;  // hidden, and so are its categories
+        if (restricted)
+            image = kImageAreaRestricted;
+        else if (readonly == VORLANX_AREA_READONLY)
+            image = kImageAreaReadOnly;
     }
-    if (image == kHiddenEntry)
-        return;  // hidden, and so are its categories
     const HTREEITEM hArea = m_tree.InsertItem(entry, image, image, hDevice);
     m_hLastArea = hArea;
     if (IsNumberedDevice(device))

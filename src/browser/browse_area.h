@@ -54,11 +54,8 @@ private:
     void ReleaseIcons();
     void PopulateTree();
     HTREEITEM InsertDevice(HTREEITEM hRoot, const char* device);
-    // The store's word on an entry: its item's image, or that it is hidden. Asks the store as
-    // the build always has, each entry's access, then an area's read-only state.
-    int EntryImage(const char* device, char* entry, size_t length);
-    // entry is split in place at its '#'s; image is what EntryImage gave.
-    void InsertEntry(const char* device, HTREEITEM hDevice, char* entry, size_t length, int image);
+    // entry is split in place at its '#'s.
+    void InsertEntry(const char* device, HTREEITEM hDevice, char* entry, size_t length);
     // Inserts the item of the category entry in m_levels; nothing when its area is not shown.
     void InsertCategory();
     void Record(const char* area, size_t length, bool selectable);

@@ -65,24 +65,20 @@ int CheckLoginControl(const char* loginPath)
     // area's entry comes from a listing of the same folder, so its file is read where it is
     // named until the pass reads the folder anyway (for a read-only test) or an entry is a
     // category (AREA#CAT): no folder has that name, and the system would look for it among
-    // all the areas, a search of the whole folder for each such entry. So a path without '#'
-    // before the pass has read any storage folder, as every check of a drive's listing is, is
-    // not taken apart at all.
-    if (path.find('#') != std::string::npos || AnyStorageListed()) {
-        const std::string storage = StorageFolder(root);
-        std::string entry, actual;
-        const LoginControl* listed = nullptr;
-        if (LoginEntry(storage, path, entry) &&
-            (entry.find('#') != std::string::npos || IsStorageListed(storage))) {
-            switch (FindListedArea(storage, entry, actual, &listed)) {
-            case Listed::no: return VORLANX_ERR_NO_LOGIN_CONTROL;
-            case Listed::yes:
-                if (listed)
-                    return listed->readable ? listed->access : VORLANX_ERR_NO_LOGIN_CONTROL;
-                path = LoginFilePath(JoinPath(storage, actual, AnsiCodePage()));
-                break;
-            case Listed::unknown: break;
-            }
+    // all the areas, a search of the whole folder for each such entry.
+    const std::string storage = StorageFolder(root);
+    std::string entry, actual;
+    const LoginControl* listed = nullptr;
+    if (LoginEntry(storage, path, entry) &&
+        (entry.find('#') != std::string::npos || IsStorageListed(storage))) {
+        switch (FindListedArea(storage, entry, actual, &listed)) {
+        case Listed::no: return VORLANX_ERR_NO_LOGIN_CONTROL;
+        case Listed::yes:
+            if (listed)
+                return listed->readable ? listed->access : VORLANX_ERR_NO_LOGIN_CONTROL;
+            path = LoginFilePath(JoinPath(storage, actual, AnsiCodePage()));
+            break;
+        case Listed::unknown: break;
         }
     }
     const LoginControl control = PeekLoginControl(path);

@@ -90,12 +90,6 @@ std::optional<CAreaFolders>& AreaFolders(CCachePass& pass, const std::string& st
 
 }  // namespace
 
-bool AnyStorageListed()
-{
-    const CCachePass* pass = CurrentCachePass();
-    return pass && !pass->m_mapAreaFolders.empty();
-}
-
 bool IsStorageListed(const std::string& storage)
 {
     const CCachePass* pass = CurrentCachePass();

@@ -24,5 +24,3 @@ Listed FindListedArea(const std::string& storage, const std::string& name, std::
 
 // Whether the pass has read storage's sub-folders already (or found it could not).
 bool IsStorageListed(const std::string& storage);
-// Whether the calling thread's pass has read any storage folder.
-bool AnyStorageListed();
