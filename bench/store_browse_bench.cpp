@@ -23,6 +23,23 @@ double Browse(vorlanx_browse_category_fn browse, const char* device)
     return OpenTime(browse, device, AreaName(0).c_str());
 }
 
+// The browse call until its dialog is up, as Browse; closing becomes the least time yet that the
+// dialog took from then until the call returned (its teardown, and the tree's).
+double BrowseAndClose(vorlanx_browse_category_fn browse, const char* device, double& closing)
+{
+    Clock::time_point up;
+    DialogDriver driver([&](HWND dialog) {
+        up = Clock::now();
+        ClickButton(dialog, IDCANCEL);
+    });
+    const auto start = Clock::now();
+    free(browse(nullptr, device, AreaName(0).c_str()));
+    if (!driver.Ran())
+        return -1;
+    closing = std::min(closing, Ms(Clock::now() - up));
+    return Ms(up - start);
+}
+
 // Processor time of every thread of this process so far (the Wine server's and the display's
 // are not in it).
 double ProcessorMs()
@@ -73,8 +90,9 @@ struct Best {
 };
 
 // The floor: the areas listed, each login.ctl read once, the items in a bare tree control with
-// the browser's seven icons, the root and the device expanded, the first area selected.
-double Floor(const std::string& storage, HMODULE icons)
+// the browser's seven icons, the root and the device expanded, the first area selected; closing
+// becomes the least time yet that destroying the tree took.
+double Floor(const std::string& storage, HMODULE icons, double& closing)
 {
     const auto start = Clock::now();
     std::vector<std::string> areas;
@@ -113,7 +131,9 @@ double Floor(const std::string& storage, HMODULE icons)
     TreeView_Expand(tree, device, TVE_EXPAND);
     TreeView_SelectItem(tree, first);
     const double ms = Ms(Clock::now() - start);
+    const auto destroying = Clock::now();
     DestroyWindow(tree);
+    closing = std::min(closing, Ms(Clock::now() - destroying));
     ImageList_Destroy(images);
     return ms;
 }
@@ -136,7 +156,8 @@ void AreasAgainstFloor(int largest, const std::string& sides)
     printf("areas on one device: the browse call until its dialog is up, against a bare program\n"
            "listing them, reading each login.ctl once and filling a bare tree control; beside\n"
            "them the processor time of this process's threads and of the Wine server (when\n"
-           "VORLANX_WINESERVER_PID names it) in the same rounds\n");
+           "VORLANX_WINESERVER_PID names it) in the same rounds; below, the least time that\n"
+           "closing took: from the dialog up to the call's return, against the tree destroyed\n");
     printf("%8s %21s %6s | %17s %17s %6s\n", "", "ms", "", "browser cpu ms", "floor cpu ms", "");
     printf("%8s %10s %10s %6s | %8s %8s %8s %8s %6s\n", "areas", "browser", "floor", "ratio",
            "process", "server", "process", "server", "ratio");
@@ -152,13 +173,14 @@ void AreasAgainstFloor(int largest, const std::string& sides)
         }
         deployment.WriteStorageIni({{"C:", root}});
         Best ours, floor;
+        double ourClose = 1e30, floorClose = 1e30;
         for (int round = 0; round < rounds; ++round) {
             if (round % 2 && sides != "browser")
-                floor.Take([&] { return Floor(storage, vorlanx); });
+                floor.Take([&] { return Floor(storage, vorlanx, floorClose); });
             if (sides != "floor")
-                ours.Take([&] { return Browse(browse, "C:"); });
+                ours.Take([&] { return BrowseAndClose(browse, "C:", ourClose); });
             if (round % 2 == 0 && sides != "browser")
-                floor.Take([&] { return Floor(storage, vorlanx); });
+                floor.Take([&] { return Floor(storage, vorlanx, floorClose); });
         }
         if (sides == "browser" || sides == "floor") {
             const Best& side = sides == "browser" ? ours : floor;
@@ -171,6 +193,8 @@ void AreasAgainstFloor(int largest, const std::string& sides)
         printf("%8d %10.1f %10.1f %6.2f | %8.0f %8.0f %8.0f %8.0f %6.2f\n", areas, ours.ms,
                floor.ms, ours.ms / floor.ms, ours.processorMs, ours.serverMs, floor.processorMs,
                floor.serverMs, ourWork / floorWork);
+        printf("%8s closing: the browser's dialog %.1f ms, the floor's tree %.1f ms, ratio %.2f\n",
+               "", ourClose, floorClose, ourClose / floorClose);
     }
 }
 

@@ -78,6 +78,7 @@ std::span<const AFX_MSGMAP_ENTRY> CBrowseArea::GetMessageMap() const
         OnNotify(IDC_AREA_TREE, TVN_KEYDOWN, &CBrowseArea::OnKeydownTree),
         OnNotify(IDC_AREA_TREE, TVN_DELETEITEMA, &CBrowseArea::OnDeleteitemTree),
         OnWindowMessage(WM_CONTEXTMENU, &CBrowseArea::OnContextMenu),
+        OnWindowMessage(WM_DESTROY, &CBrowseArea::OnDestroy),
     };
     return map;
 }
@@ -481,6 +482,32 @@ void CBrowseArea::OnDeleteitemTree(NMHDR* pNMHDR, LRESULT* pResult)
 {
     *pResult = 0;
     m_treeAccess.Forget(reinterpret_cast<NMTREEVIEWA*>(pNMHDR)->itemOld.hItem);
+}
+
+BOOL CBrowseArea::OnDestroy(WPARAM, LPARAM)
+{
+    // The tree is destroyed after the dialog and tells it of each item it deletes. Each such
+    // notification would pass through the dialog manager, which first writes the dialog's answer
+    // (under Wine a request to its server), only for the screen reader to forget an item whose
+    // records go with the tree anyway. With thousands of items that is a large part of the
+    // close, so from here the dialog's window answers those notifications itself.
+    m_previousProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ClosingProc)));
+    return FALSE;
+}
+
+LRESULT CALLBACK CBrowseArea::ClosingProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NOTIFY) {
+        const UINT code = reinterpret_cast<const NMHDR*>(lParam)->code;
+        if (code == TVN_DELETEITEMA || code == TVN_DELETEITEMW)
+            return 0;
+    }
+    const auto* self =
+        static_cast<const CBrowseArea*>(reinterpret_cast<CDialog*>(GetWindowLongPtrA(hWnd, DWLP_USER)));
+    if (!self || !self->m_previousProc)
+        return DefDlgProcA(hWnd, message, wParam, lParam);
+    return CallWindowProcA(self->m_previousProc, hWnd, message, wParam, lParam);
 }
 
 void CBrowseArea::OnKeydownTree(NMHDR* pNMHDR, LRESULT* pResult)

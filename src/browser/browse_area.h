@@ -49,9 +49,13 @@ protected:
     // open the sub-folder menu at it.
     void OnKeydownTree(NMHDR* pNMHDR, LRESULT* pResult);
     BOOL OnContextMenu(WPARAM wParam, LPARAM lParam);
+    BOOL OnDestroy(WPARAM wParam, LPARAM lParam);
 
 private:
     void ReleaseIcons();
+    // The dialog's window procedure from its WM_DESTROY on (the previous one in m_previousProc).
+    static LRESULT CALLBACK ClosingProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    WNDPROC m_previousProc = nullptr;
     void PopulateTree();
     HTREEITEM InsertDevice(HTREEITEM hRoot, const char* device);
     // entry is split in place at its '#'s.

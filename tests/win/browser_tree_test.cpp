@@ -354,4 +354,28 @@ TEST_F(BrowserTree, AFailingBuildStillClosesTheCachedPassAndKeepsWhatItInserted)
               "  D:|1\n");
 }
 
+// A host's subclass of the open dialog still sees the dialog's last message: the dialog's own
+// handling of its closing passes on everything but the tree's deletions.
+WNDPROC g_hostPrevious = nullptr;
+int g_hostLastMessages = 0;
+LRESULT CALLBACK HostSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    g_hostLastMessages += message == WM_NCDESTROY;
+    return CallWindowProcA(g_hostPrevious, hwnd, message, wParam, lParam);
+}
+
+TEST_F(BrowserTree, ASubclassOfTheDialogSeesItsLastMessage)
+{
+    fake.devices = {"C:"};
+    fake.areas["C:"] = {"A", "B"};
+    CBrowseArea dialog;
+    DialogDriver driver([&](HWND hwnd) {
+        g_hostPrevious = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HostSubclass)));
+        ClickButton(hwnd, IDCANCEL);
+    });
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(g_hostLastMessages, 1);
+}
+
 }  // namespace
