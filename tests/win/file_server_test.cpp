@@ -119,13 +119,15 @@ protected:
 TEST_F(FileServers, DialogShowsItsTreeDespiteDeadAndSlowServers)
 {
     // Each step adds to those before: servers 1, 4 and 7 dead in turn (the dead first), then
-    // server 5 slow.
+    // server 5 slow. The first open of the program also loads the libraries and meets every
+    // server for the first time (2.07 s once under x64 on a busy machine); the dead server 1 is
+    // still dead in the steps after it, under the tighter bound.
     const struct {
         size_t server;
         int delayMs;
         bool dead;
         double boundSeconds;
-    } steps[] = {{0, 0, true, 2}, {3, 0, true, 2}, {6, 0, true, 2}, {4, 2000, false, 60}};
+    } steps[] = {{0, 0, true, 3}, {3, 0, true, 2}, {6, 0, true, 2}, {4, 2000, false, 60}};
     for (const auto& step : steps) {
         servers[step.server]->Control(step.delayMs, step.dead);
         double seconds = -1;
