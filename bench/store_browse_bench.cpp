@@ -23,23 +23,6 @@ double Browse(vorlanx_browse_category_fn browse, const char* device)
     return OpenTime(browse, device, AreaName(0).c_str());
 }
 
-// The browse call until its dialog is up, as Browse; closing becomes the least time yet that the
-// dialog took from then until the call returned (its teardown, and the tree's).
-double BrowseAndClose(vorlanx_browse_category_fn browse, const char* device, double& closing)
-{
-    Clock::time_point up;
-    DialogDriver driver([&](HWND dialog) {
-        up = Clock::now();
-        ClickButton(dialog, IDCANCEL);
-    });
-    const auto start = Clock::now();
-    free(browse(nullptr, device, AreaName(0).c_str()));
-    if (!driver.Ran())
-        return -1;
-    closing = std::min(closing, Ms(Clock::now() - up));
-    return Ms(up - start);
-}
-
 // Processor time of every thread of this process so far (the Wine server's and the display's
 // are not in it).
 double ProcessorMs()
@@ -178,7 +161,7 @@ void AreasAgainstFloor(int largest, const std::string& sides)
             if (round % 2 && sides != "browser")
                 floor.Take([&] { return Floor(storage, vorlanx, floorClose); });
             if (sides != "floor")
-                ours.Take([&] { return BrowseAndClose(browse, "C:", ourClose); });
+                ours.Take([&] { return OpenTime(browse, "C:", AreaName(0).c_str(), nullptr, &ourClose); });
             if (round % 2 == 0 && sides != "browser")
                 floor.Take([&] { return Floor(storage, vorlanx, floorClose); });
         }
